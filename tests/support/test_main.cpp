@@ -1,0 +1,17 @@
+// Every test program runs headless: SDL's dummy video and audio drivers, the
+// software renderer, and saves kept out of the user's real data directory.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    std::string saves = (std::filesystem::temp_directory_path() / "keelhaven-test-saves").string();
+    setenv("KEELHAVEN_SAVE_DIR", saves.c_str(), 0);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
