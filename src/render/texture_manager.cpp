@@ -1,0 +1,110 @@
+#include "render/texture_manager.h"
+
+#include "app/game_error.h"
+#include "files.h"
+
+#include <cctype>
+#include <fstream>
+
+namespace {
+
+bool isListFile(const std::string& lowerName)
+{
+    const std::string ext = ".txt";
+    // Guard the length: with fewer than 4 characters size - 4 wraps around.
+    return lowerName.size() >= ext.size() && lowerName.rfind(ext) == lowerName.size() - ext.size();
+}
+
+void releaseTexture(LP_TEXTURE& t)
+{
+    if (t != nullptr) {
+        t->Release();
+        t = nullptr;
+    }
+}
+
+}  // namespace
+
+TextureManager::TextureManager() = default;
+
+TextureManager::~TextureManager()
+{
+    for (LP_TEXTURE& t : texture)
+        releaseTexture(t);
+}
+
+void TextureManager::addEntry(const std::string& fileName)
+{
+    fileNames.push_back(fileName);
+    width.push_back(0);
+    height.push_back(0);
+    texture.push_back(nullptr);
+}
+
+bool TextureManager::readListFile(const std::string& listFile)
+{
+    std::ifstream in(platform::resolvePath(listFile));
+    if (!in.is_open())
+        return false;
+    std::string line;
+    // Only lines followed by a line end count: the read that hits the end of
+    // the file (a last line without a line end included) adds nothing, while
+    // an empty line in the middle adds an entry with an empty name.
+    while (std::getline(in, line) && in.good()) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();  // lists saved with Windows line ends
+        addEntry(line);
+    }
+    return true;
+}
+
+void TextureManager::loadAll()
+{
+    for (size_t i = 0; i < fileNames.size(); ++i) {
+        hr = graphics->loadTexture(fileNames[i].c_str(), width[i], height[i], texture[i]);
+        if (FAILED(hr))
+            releaseTexture(texture[i]);
+    }
+}
+
+bool TextureManager::initialize(Graphics* g, std::string file)
+{
+    try {
+        graphics = g;
+        for (char& c : file)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (isListFile(file)) {
+            if (!readListFile(file))
+                return false;
+        } else {
+            addEntry(file);
+        }
+        // Every entry loads again, those of an earlier call included; a
+        // texture already held is overwritten, not released, so a manager is
+        // initialised once.
+        loadAll();
+        initialized = true;
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+void TextureManager::onLostDevice()
+{
+    if (!initialized)
+        return;
+    try {
+        for (LP_TEXTURE& t : texture)
+            releaseTexture(t);
+    } catch (...) {
+        throw GameError(WARNING, "Warning, TextureManager onLostDevice attempted to access an invalid texture.");
+    }
+}
+
+void TextureManager::onResetDevice()
+{
+    if (!initialized)
+        return;
+    loadAll();
+}

@@ -1,0 +1,53 @@
+// Owns the textures of one picture file, or of a list of picture files named
+// one per line in a ".txt" file, and remembers each picture's size. Images
+// draw from it by texture number. The textures live in the device's default
+// pool, so the manager releases them when the device is lost and loads them
+// again after the reset.
+#pragma once
+
+#include "render/graphics.h"
+
+#include <string>
+#include <vector>
+
+class TextureManager {
+public:
+    TextureManager();
+    virtual ~TextureManager();
+
+    // Appends the picture (or the pictures of a list file) and loads every
+    // entry. A picture that fails to load leaves a null texture and a 0 x 0
+    // size; only a list file that cannot be opened gives false. Meant to be
+    // called once per manager.
+    virtual bool initialize(Graphics* g, std::string file);
+    // Releases every texture; throws a WARNING GameError if one is invalid.
+    virtual void onLostDevice();
+    // Loads every entry again.
+    virtual void onResetDevice();
+
+    // Null, or 0, when n is not below the number of pictures.
+    LP_TEXTURE getTexture(UINT n) const { return n < texture.size() ? texture[n] : nullptr; }
+    UINT getWidth(UINT n) const { return n < width.size() ? width[n] : 0; }
+    UINT getHeight(UINT n) const { return n < height.size() ? height[n] : 0; }
+    UINT getCount() const { return static_cast<UINT>(texture.size()); }
+    const std::string& getFileName(UINT n) const { return fileNames.at(n); }
+
+    TextureManager(const TextureManager&) = delete;
+    TextureManager& operator=(const TextureManager&) = delete;
+
+private:
+    void addEntry(const std::string& fileName);
+    bool readListFile(const std::string& listFile);
+    void loadAll();
+
+protected:
+
+    // Parallel lists: index i of each belongs to the same picture.
+    std::vector<UINT> width;
+    std::vector<UINT> height;
+    std::vector<LP_TEXTURE> texture;
+    std::vector<std::string> fileNames;
+    Graphics* graphics = nullptr;  // not owned
+    bool initialized = false;
+    HRESULT hr = S_OK;
+};
