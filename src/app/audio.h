@@ -1,0 +1,60 @@
+// The game's music and sound effects: the XACT3-style sound engine, one
+// in-memory wave bank and one sound bank, and cues played and stopped by name.
+#pragma once
+
+#include "win32_types.h"
+
+#include <FACT.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class Audio {
+public:
+    // Loads the game's banks, "pictures\Audio\Win\wavebank.xwb" and
+    // "pictures\Audio\Win\soundbank.xsb".
+    Audio();
+    // Loads the banks from these real file paths instead (for tools and tests).
+    Audio(std::string waveBankPath, std::string soundBankPath);
+    virtual ~Audio();
+
+    Audio(const Audio&) = delete;
+    Audio& operator=(const Audio&) = delete;
+
+    // S_OK; E_FAIL when the engine cannot be had; the engine's own failure
+    // when it cannot start; HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) for any
+    // bank file that is missing, unreadable or refused.
+    HRESULT initialize();
+
+    // The engine's periodic work; once a frame.
+    void run();
+
+    // Starts the named cue. Effects overlap themselves; music already playing
+    // is left alone. An unknown name does nothing.
+    void playCue(const char cue[]);
+    // Stops every instance of the named cue at once.
+    void stopCue(const char cue[]);
+
+    bool getSoundOn() const { return soundOn; }
+    void setSoundOn(bool on) { soundOn = on; }
+
+private:
+    friend struct AudioTestAccess;
+
+    HRESULT startEngine();
+
+    FACTAudioEngine* xactEngine;
+    FACTWaveBank* waveBank;     // destroyed by the engine's shutdown
+    FACTSoundBank* soundBank;   // destroyed by the engine's shutdown
+    std::uint16_t cueI;         // index of the cue last played or stopped
+    std::unique_ptr<BYTE[]> mapWaveBank;    // the wave-bank file; voices play straight out of it
+    std::unique_ptr<BYTE[]> soundBankData;  // the sound-bank file, read until shutdown
+    // Whether the system services the engine needs were set up by this object.
+    // Nothing needs setting up on this platform, so it is always true.
+    bool coInitialized;
+    bool soundOn;
+
+    std::string waveBankPath;   // empty: the game's own bank, found at initialize
+    std::string soundBankPath;
+};

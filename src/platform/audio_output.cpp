@@ -1,0 +1,38 @@
+#include "audio_output.h"
+
+#include <SDL.h>
+
+#include <cstring>
+
+namespace platform {
+
+namespace {
+constexpr const char* kSilentDriver = "dummy";
+}
+
+bool useSilentAudioOutput()
+{
+    const char* current = SDL_GetCurrentAudioDriver();
+    if (current && std::strcmp(current, kSilentDriver) == 0)
+        return false;
+    const char* asked = SDL_GetHint(SDL_HINT_AUDIODRIVER);
+    if (!current && asked && std::strcmp(asked, kSilentDriver) == 0)
+        return false;
+
+    // Overrides the SDL_AUDIODRIVER environment variable as well, so the next
+    // start of the audio subsystem picks the silent driver.
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, kSilentDriver, SDL_HINT_OVERRIDE);
+    if (SDL_WasInit(SDL_INIT_AUDIO) != 0) {
+        SDL_AudioQuit();
+        return SDL_AudioInit(kSilentDriver) == 0;
+    }
+    return true;
+}
+
+const char* currentAudioDriver()
+{
+    const char* current = SDL_GetCurrentAudioDriver();
+    return current ? current : "";
+}
+
+}  // namespace platform

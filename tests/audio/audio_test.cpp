@@ -1,0 +1,281 @@
+// Audio over the engine, with SDL's silent audio driver: the game's banks,
+// how music and effects play and stop, and every way initialize can fail.
+#include "app/audio.h"
+#include "audio_output.h"
+#include "bank_reader.h"
+#include "files.h"
+#include "test_waves.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <thread>
+
+struct AudioTestAccess {
+    static FACTSoundBank* soundBank(const Audio& a) { return a.soundBank; }
+    static FACTWaveBank* waveBank(const Audio& a) { return a.waveBank; }
+};
+
+namespace {
+
+const HRESULT kMediaFileNotFound = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+
+const char* const kMusicCues[] = {"BALLAD3", "KEELHAVENDARKTHEME", "ENDINGCREDITS", "CRYSTALCAVERN"};
+const char* const kEffectCues[] = {"SHIPEXPLOSION", "CANNONALTERED1", "COIN2", "BOOKTURN"};
+
+int instances(const Audio& audio, const char* cue)
+{
+    FACTSoundBank* bank = AudioTestAccess::soundBank(audio);
+    const std::uint16_t index = FACTSoundBank_GetCueIndex(bank, cue);
+    if (index == FACTINDEX_INVALID)
+        return -1;
+    FACTCueProperties properties{};
+    FACTSoundBank_GetCueProperties(bank, index, &properties);
+    return properties.currentInstances;
+}
+
+bool bankInUse(const Audio& audio)
+{
+    std::uint32_t state = 0;
+    FACTSoundBank_GetState(AudioTestAccess::soundBank(audio), &state);
+    return (state & FACT_STATE_INUSE) != 0;
+}
+
+// Lets the engine (and SDL's silent mixer, which keeps real time) run on.
+void runFor(Audio& audio, double seconds)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < until) {
+        audio.run();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+void writeText(const std::filesystem::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+void writeFirstBytes(const std::string& from, const std::filesystem::path& to, std::size_t count)
+{
+    auto bytes = readBytes(from);
+    bytes.resize(std::min(count, bytes.size()));
+    std::ofstream out(to, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Banks of two short test cues, built by the bank builder for each test.
+class TestBanks : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const TestBankPaths paths = writeTestBanks(freshTempFolder("engine"));
+        owned = std::make_unique<Audio>(paths.waveBank, paths.soundBank);
+        ASSERT_EQ(owned->initialize(), S_OK);
+    }
+    static constexpr double kLoopSeconds = kLoopToneFrames / 22050.0;
+    static constexpr double kBlipSeconds = kBlipFrames / 22050.0;
+    std::unique_ptr<Audio> owned;
+    Audio& audio() { return *owned; }
+};
+
+}  // namespace
+
+TEST(GameBanks, LoadAndEveryCueResolvesAndPlays)
+{
+    Audio audio;
+    ASSERT_EQ(audio.initialize(), S_OK);
+    ASSERT_NE(AudioTestAccess::waveBank(audio), nullptr);
+    ASSERT_NE(AudioTestAccess::soundBank(audio), nullptr);
+    EXPECT_TRUE(audio.getSoundOn());
+
+    for (const char* cue : kMusicCues) {
+        audio.playCue(cue);
+        EXPECT_EQ(instances(audio, cue), 1) << cue;
+        audio.stopCue(cue);
+        EXPECT_EQ(instances(audio, cue), 0) << cue;
+    }
+    for (const char* cue : kEffectCues) {
+        audio.playCue(cue);
+        EXPECT_EQ(instances(audio, cue), 1) << cue;
+    }
+    runFor(audio, 0.1);
+    for (const char* cue : kEffectCues)
+        audio.stopCue(cue);
+    EXPECT_FALSE(bankInUse(audio));
+}
+
+// The committed banks, read section by section: the right cues, music looping
+// with one instance, effects playing once, every offset where it belongs.
+TEST(GameBanks, HoldTheGamesCuesInAWellFormedLayout)
+{
+    const BankReport waves = readWaveBank(readBytes(platform::resolvePath("pictures\\Audio\\Win\\wavebank.xwb")));
+    for (const auto& p : waves.problems)
+        ADD_FAILURE() << "wave bank: " << p;
+    const BankReport sounds =
+        readSoundBank(readBytes(platform::resolvePath("pictures\\Audio\\Win\\soundbank.xsb")), waves);
+    for (const auto& p : sounds.problems)
+        ADD_FAILURE() << "sound bank: " << p;
+
+    std::set<std::string> music, effects;
+    for (const auto& cue : sounds.cues) {
+        (cue.music ? music : effects).insert(cue.name);
+        if (cue.music) {
+            EXPECT_EQ(cue.maxInstances, 1) << cue.name;
+            ASSERT_LT(cue.wave, waves.waves.size());
+            EXPECT_GE(waves.waves[cue.wave].frames, 45u * waves.waves[cue.wave].sampleRate) << cue.name;
+        }
+    }
+    EXPECT_EQ(music, std::set<std::string>(std::begin(kMusicCues), std::end(kMusicCues)));
+    EXPECT_EQ(effects, std::set<std::string>(std::begin(kEffectCues), std::end(kEffectCues)));
+}
+
+TEST_F(TestBanks, MusicKeepsLoopingPastItsWaveAndStopsAtOnce)
+{
+    audio().playCue("LOOPTONE");
+    runFor(audio(), 3 * kLoopSeconds);
+    EXPECT_EQ(instances(audio(), "LOOPTONE"), 1);
+    audio().stopCue("LOOPTONE");
+    EXPECT_EQ(instances(audio(), "LOOPTONE"), 0);
+    EXPECT_FALSE(bankInUse(audio()));
+}
+
+// The control for the test above: a cue that does not loop really does end
+// once its wave has played, so the mixer is running in real time.
+TEST_F(TestBanks, AnEffectEndsByItself)
+{
+    audio().playCue("BLIP");
+    EXPECT_EQ(instances(audio(), "BLIP"), 1);
+    runFor(audio(), kBlipSeconds + 0.5);
+    EXPECT_EQ(instances(audio(), "BLIP"), 0);
+}
+
+TEST_F(TestBanks, AnEffectPlayedTwiceQuicklyOverlapsItself)
+{
+    audio().playCue("BLIP");
+    audio().playCue("BLIP");
+    EXPECT_EQ(instances(audio(), "BLIP"), 2);
+    audio().stopCue("BLIP");
+    EXPECT_EQ(instances(audio(), "BLIP"), 0);
+}
+
+TEST_F(TestBanks, PlayingMusicAgainLeavesTheRunningCopyUndisturbed)
+{
+    FACTSoundBank* bank = AudioTestAccess::soundBank(audio());
+    FACTCue* first = nullptr;
+    FACTSoundBank_Play(bank, FACTSoundBank_GetCueIndex(bank, "LOOPTONE"), 0, 0, &first);
+    ASSERT_NE(first, nullptr);
+    runFor(audio(), 0.05);
+
+    audio().playCue("LOOPTONE");
+    runFor(audio(), 0.05);
+    std::uint32_t state = 0;
+    FACTCue_GetState(first, &state);
+    EXPECT_TRUE(state & FACT_STATE_PLAYING);
+    EXPECT_FALSE(state & (FACT_STATE_STOPPING | FACT_STATE_STOPPED));
+    EXPECT_EQ(instances(audio(), "LOOPTONE"), 1);
+
+    audio().stopCue("LOOPTONE");
+    FACTCue_GetState(first, &state);
+    EXPECT_TRUE(state & FACT_STATE_STOPPED);
+    FACTCue_Destroy(first);
+}
+
+TEST_F(TestBanks, AnUnknownNameDoesNothing)
+{
+    audio().playCue("NOSUCHCUE");
+    audio().playCue("looptone");  // names are matched exactly
+    audio().playCue("");
+    audio().stopCue("NOSUCHCUE");
+    runFor(audio(), 0.02);
+    EXPECT_FALSE(bankInUse(audio()));
+    EXPECT_EQ(instances(audio(), "LOOPTONE"), 0);
+}
+
+TEST(AudioWithoutBanks, CallsBeforeInitializeDoNothing)
+{
+    Audio audio;
+    audio.playCue("BALLAD3");
+    audio.stopCue("BALLAD3");
+    audio.run();
+    audio.setSoundOn(false);
+    EXPECT_FALSE(audio.getSoundOn());
+}
+
+TEST(AudioFiles, MissingOrCorruptBanksAreMediaFileProblems)
+{
+    const auto folder = freshTempFolder("files");
+    const TestBankPaths good = writeTestBanks(folder);
+    const std::string missing = (folder / "missing.bin").string();
+    writeText(folder / "garbage.bin", "this is not a bank of any kind, just some text of a reasonable length......"
+                                      "..................................................................");
+    writeText(folder / "empty.bin", "");
+    writeFirstBytes(good.waveBank, folder / "short.xwb", 100);
+    writeFirstBytes(good.waveBank, folder / "cut.xwb", readBytes(good.waveBank).size() - 10);
+    writeFirstBytes(good.soundBank, folder / "cut.xsb", readBytes(good.soundBank).size() / 2);
+    auto badTool = readBytes(good.soundBank);
+    badTool[6] = 42;  // a tool version the engine refuses
+    std::ofstream(folder / "tool.xsb", std::ios::binary)
+        .write(reinterpret_cast<const char*>(badTool.data()), static_cast<std::streamsize>(badTool.size()));
+
+    struct Case {
+        const char* what;
+        std::string waveBank;
+        std::string soundBank;
+    };
+    const std::string garbage = (folder / "garbage.bin").string(), empty = (folder / "empty.bin").string();
+    const Case cases[] = {
+        {"missing wave bank", missing, good.soundBank},
+        {"garbage wave bank", garbage, good.soundBank},
+        {"empty wave bank", empty, good.soundBank},
+        {"wave bank cut inside its header", (folder / "short.xwb").string(), good.soundBank},
+        {"wave bank cut inside its wave data", (folder / "cut.xwb").string(), good.soundBank},
+        {"wave bank given as the sound bank", good.waveBank, good.waveBank},
+        {"missing sound bank", good.waveBank, missing},
+        {"garbage sound bank", good.waveBank, garbage},
+        {"empty sound bank", good.waveBank, empty},
+        {"sound bank cut in half", good.waveBank, (folder / "cut.xsb").string()},
+        {"sound bank the engine refuses", good.waveBank, (folder / "tool.xsb").string()},
+    };
+    for (const Case& c : cases) {
+        Audio audio(c.waveBank, c.soundBank);
+        EXPECT_EQ(audio.initialize(), kMediaFileNotFound) << c.what;
+        EXPECT_EQ(AudioTestAccess::soundBank(audio), nullptr) << c.what;
+        audio.playCue("BLIP");  // and nothing breaks afterwards
+        audio.run();
+    }
+}
+
+TEST(AudioFiles, AMissingSoundBankFailsEvenThoughTheWaveBankLoaded)
+{
+    const TestBankPaths good = writeTestBanks(freshTempFolder("no-sound-bank"));
+    Audio audio(good.waveBank, good.soundBank + ".gone");
+    EXPECT_EQ(audio.initialize(), kMediaFileNotFound);
+    EXPECT_NE(AudioTestAccess::waveBank(audio), nullptr);
+    EXPECT_EQ(AudioTestAccess::soundBank(audio), nullptr);
+}
+
+// With no usable sound output the engine starts on SDL's silent driver.
+// This switches the whole test program to that driver, which it uses anyway.
+TEST(AudioOutput, NoUsableOutputFallsBackToSilence)
+{
+    const char* before = std::getenv("SDL_AUDIODRIVER");
+    const std::string saved = before ? before : "";
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    const TestBankPaths good = writeTestBanks(freshTempFolder("fallback"));
+    {
+        Audio audio(good.waveBank, good.soundBank);
+        EXPECT_EQ(audio.initialize(), S_OK);
+        EXPECT_STREQ(platform::currentAudioDriver(), "dummy");
+        audio.playCue("BLIP");
+        EXPECT_EQ(instances(audio, "BLIP"), 1);
+    }
+    if (before)
+        setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+    else
+        unsetenv("SDL_AUDIODRIVER");
+}
