@@ -126,9 +126,10 @@ void Entity::computeRotatedBox()
 {
     if (boxComputed)
         return;
-    const float a = spriteData.angle;
-    const D3DXVECTOR2 xAxis(std::cos(a), std::sin(a));
-    const D3DXVECTOR2 yAxis(-std::sin(a), std::cos(a));
+    const float cosA = std::cos(spriteData.angle);
+    const float sinA = std::sin(spriteData.angle);
+    const D3DXVECTOR2 xAxis(cosA, sinA);
+    const D3DXVECTOR2 yAxis(-sinA, cosA);
     const D3DXVECTOR2 c = *getCenter();
     const float s = getScale();
     auto f = [](LONG v) { return static_cast<float>(v); };

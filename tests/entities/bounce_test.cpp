@@ -50,6 +50,21 @@ TEST(Bounce, PushesOutOnePixelAStepUntilClear)
     EXPECT_FLOAT_EQ(p.b.getX(), 229) << "the other entity stays";
 }
 
+TEST(Bounce, PushOutRetestsARotatedBoxAtItsNewPlace)
+{
+    Entity a, b;
+    makeBox(a, entityNS::ROTATED_BOX, 200, 200, 64, 45);
+    makeBox(b, entityNS::ROTATED_BOX, 288, 200, 64, 45);  // diamonds touch at 90.5
+    D3DXVECTOR2 v;
+    ASSERT_TRUE(a.testCollision(b, v));
+    a.bounce(v, b);
+    EXPECT_FALSE(a.testCollision(b, v));
+    // Pushed back along a side of b (45 degrees), which is the separating
+    // axis: 88 * 0.707 = 62.2 against 64 is 1.8 pixels, so two steps, not ten.
+    EXPECT_NEAR(a.getX() - 168, -2 * std::sqrt(0.5f), 1e-3f);
+    EXPECT_NEAR(a.getY() - 168, -2 * std::sqrt(0.5f), 1e-3f);
+}
+
 TEST(Bounce, PushesAtLeastOnceAndAtMostTenTimes)
 {
     Pair touching(64);
