@@ -385,12 +385,11 @@ def upgrades():
     # a beam along the top with the shop's name
     _notice(img, (150, 30, 330, 175), 342, ["one more life", "(up to three)"])
     _notice(img, (342, 38, 540, 175), 343, ["a faster ship"])
-    _notice(img, (552, 50, 790, 175), 344, ["one more cannonball", "(up to nine)"])
+    _notice(img, (552, 50, 790, 175), 344, ["one cannonball, up to nine"])
     _notice(img, (225, 205, 440, 345), 345, ["rams cost half"])
     _notice(img, (452, 225, 690, 360), 346, ["sink a raider", "in one shot"])
     P.paste(img, ship_art(0.9, 0.0), (433, 100))
-    P.paste(img, pickup_art("ball", 0.7), (740, 56))
-    P.paste(img, pickup_art("ball", 0.55), (725, 130))
+    P.paste(img, pickup_art("ball", 0.6), (745, 92))
     # the shop sign hanging on the left
     bevel_box(d, (14, 190, 200, 420), shade(PAL["wood_dark"], -0.2), shade(PAL["wood"], 0.2),
               shade(PAL["wood_dark"], -0.6), 4)
@@ -483,7 +482,7 @@ def gameover_screen():
     draw_outlined(img, (400, 62), "Harrowdell's Revenge", font("serif_bold", 52),
                   (222, 60, 46, 255), (10, 6, 6, 255), 3, anchor="mm", shadow=(3, (0, 0, 0, 255)))
     sheet = kh_sprites.sprite_sheet()
-    for n, (x, y) in ((24, (40, 200)), (26, (650, 320)), (22, (80, 440)), (27, (690, 160))):
+    for n, (x, y) in ((24, (40, 190)), (23, (650, 300)), (25, (60, 430))):
         fr = sheet.crop(((n % 4) * 64, (n // 4) * 64, (n % 4) * 64 + 64, (n // 4) * 64 + 64))
         fr = fr.resize((128, 128), Image.NEAREST).convert("RGBA")
         arr = np.asarray(fr).copy()
@@ -572,7 +571,6 @@ def credit_screen():
             ctx.set_source_rgba(1.0, 0.92, 0.6, 0.10)
             ctx.fill()
     P.paste(img, P.layer(800, 600, draw), (0, 0))
-    P.paste(img, ship_art(1.2, math.pi, phase=0.25), (560, 480))
     return rgb(img)
 
 
