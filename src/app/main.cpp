@@ -1,1 +1,7 @@
-int main() { return 0; }
+#include "app/winmain.h"
+
+// The command line is ignored.
+int main()
+{
+    return WinMain(nullptr, nullptr, nullptr, SW_SHOWNORMAL);
+}

@@ -1,0 +1,217 @@
+#include "app/game.h"
+
+#include "app/game_error.h"
+
+#include <cstdio>
+
+Game::Game()
+{
+    input = new Input;
+}
+
+Game::~Game()
+{
+    Game::deleteAll();
+    ShowCursor(TRUE);
+}
+
+LRESULT Game::messageHandler(HWND hw, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (!initialized)
+        return DefWindowProcA(hw, msg, wParam, lParam);
+    switch (msg) {
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        input->keyDown(wParam);
+        return 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        input->keyUp(wParam);
+        return 0;
+    case WM_CHAR:
+        input->keyIn(wParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        input->mouseIn(lParam);
+        return 0;
+    case WM_INPUT:
+        input->mouseRawIn(lParam);
+        return 0;
+    case WM_LBUTTONDOWN:
+        input->setMouseLButton(true);
+        input->mouseIn(lParam);
+        return 0;
+    case WM_LBUTTONUP:
+        input->setMouseLButton(false);
+        input->mouseIn(lParam);
+        return 0;
+    case WM_MBUTTONDOWN:
+        input->setMouseMButton(true);
+        input->mouseIn(lParam);
+        return 0;
+    case WM_MBUTTONUP:
+        input->setMouseMButton(false);
+        input->mouseIn(lParam);
+        return 0;
+    case WM_RBUTTONDOWN:
+        input->setMouseRButton(true);
+        input->mouseIn(lParam);
+        return 0;
+    case WM_RBUTTONUP:
+        input->setMouseRButton(false);
+        input->mouseIn(lParam);
+        return 0;
+    case WM_XBUTTONDOWN:
+    case WM_XBUTTONUP:
+        input->setMouseXButton(wParam);
+        input->mouseIn(lParam);
+        return 0;
+    case WM_MOUSEWHEEL:
+        input->mouseWheelIn(wParam);
+        return 0;
+    case WM_DEVICECHANGE:
+        input->checkControllers();
+        return 0;
+    default:
+        return DefWindowProcA(hw, msg, wParam, lParam);
+    }
+}
+
+void Game::initialize(HWND hw)
+{
+    hwnd = hw;
+
+    graphics = new Graphics();
+    graphics->initialize(hwnd);
+
+    input->initialize(hwnd, false);
+
+    // The console and the dialogs join here once they exist.
+
+    if (!dxFont.initialize(graphics, gameNS::FPS_FONT_HEIGHT, false, false, "Courier New"))
+        throw GameError(FATAL_ERROR, "Failed to initialize DirectX font.");
+    dxFont.setFontColor(graphicsNS::WHITE);
+
+    // Sound joins here once it exists.
+
+    if (QueryPerformanceFrequency(&timerFreq) == FALSE)
+        throw GameError(FATAL_ERROR, "Error initializing high resolution timer");
+    QueryPerformanceCounter(&timeStart);
+
+    initialized = true;
+}
+
+void Game::run(HWND)
+{
+    if (graphics == nullptr)
+        return;
+
+    QueryPerformanceCounter(&timeEnd);
+    frameTime = static_cast<float>(static_cast<double>(timeEnd.QuadPart - timeStart.QuadPart) /
+                                   static_cast<double>(timerFreq.QuadPart));
+
+    // Never faster than the cap: sleep the rest away and let the next call
+    // count the time slept.
+    if (frameTime < gameNS::MIN_FRAME_TIME) {
+        sleepTime = static_cast<DWORD>((gameNS::MIN_FRAME_TIME - frameTime) * 1000);
+        timeBeginPeriod(1);
+        Sleep(sleepTime);
+        timeEndPeriod(1);
+        return;
+    }
+
+    if (frameTime > 0.0f)
+        fps = (fps * 0.99f) + (0.01f / frameTime);
+    // Below ten frames a second the game slows down rather than jump.
+    if (frameTime > gameNS::MAX_FRAME_TIME)
+        frameTime = gameNS::MAX_FRAME_TIME;
+    timeStart = timeEnd;
+
+    if (!paused) {
+        update();
+        ai();
+        collisions();
+        input->vibrateControllers(frameTime);
+    }
+    renderGame();
+
+    // The console key, console commands and dialogs join here once they exist.
+    consoleCommand();
+
+    input->readControllers();
+
+    // Alt+Enter toggles full screen; Escape held returns to a window.
+    if (input->isKeyDown(VK_MENU) && input->wasKeyPressed(VK_RETURN)) {
+        releaseAll();
+        graphics->changeDisplayMode(graphicsNS::TOGGLE);
+        resetAll();
+    }
+    if (input->isKeyDown(VK_ESCAPE)) {
+        releaseAll();
+        graphics->changeDisplayMode(graphicsNS::WINDOW);
+        resetAll();
+    }
+
+    input->clear(inputNS::KEYS_PRESSED);
+}
+
+void Game::renderGame()
+{
+    hr = graphics->beginScene();
+    if (SUCCEEDED(hr)) {
+        render();
+
+        graphics->spriteBegin();
+        if (fpsOn) {
+            char buffer[20];
+            std::snprintf(buffer, sizeof(buffer), "fps %d ", static_cast<int>(fps));
+            dxFont.print(buffer, gameNS::FPS_X, gameNS::FPS_Y);
+        }
+        graphics->spriteEnd();
+
+        graphics->endScene();
+    }
+    handleLostGraphicsDevice();
+    graphics->showBackbuffer();
+}
+
+void Game::handleLostGraphicsDevice()
+{
+    hr = graphics->getDeviceState();
+    if (SUCCEEDED(hr))
+        return;
+    if (hr == D3DERR_DEVICELOST) {
+        Sleep(100);
+        return;
+    }
+    if (hr == D3DERR_DEVICENOTRESET) {
+        releaseAll();
+        hr = graphics->reset();
+        if (FAILED(hr))
+            return;
+        resetAll();
+    }
+}
+
+void Game::releaseAll()
+{
+    dxFont.onLostDevice();
+}
+
+void Game::resetAll()
+{
+    dxFont.onResetDevice();
+}
+
+void Game::deleteAll()
+{
+    releaseAll();
+    delete graphics;
+    graphics = nullptr;
+    delete input;
+    input = nullptr;
+    initialized = false;
+}

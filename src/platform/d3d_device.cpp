@@ -1,0 +1,452 @@
+// The Direct3D device over an SDL renderer. The game draws into an
+// 800 x 600 back buffer (a render target) that Present stretches onto the
+// window, as a windowed Direct3D present does.
+#include "d3d_internal.h"
+#include "testing.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace platform {
+namespace {
+
+Device* theDevice = nullptr;
+
+SDL_Color toSdlColor(D3DCOLOR c)
+{
+    return SDL_Color{static_cast<Uint8>((c >> 16) & 0xFF), static_cast<Uint8>((c >> 8) & 0xFF),
+                     static_cast<Uint8>(c & 0xFF), static_cast<Uint8>((c >> 24) & 0xFF)};
+}
+
+bool near(float a, float b) { return std::fabs(a - b) < 1e-4f; }
+
+class VertexBuffer final : public RefCounted<IDirect3DVertexBuffer9> {
+public:
+    VertexBuffer(Device* owner, UINT length) : device(owner), bytes(length, 0)
+    {
+        device->AddRef();
+        device->addLive();
+    }
+    ~VertexBuffer() override
+    {
+        device->removeLive();
+        device->Release();
+    }
+    HRESULT Lock(UINT offset, UINT size, void** data, DWORD) override
+    {
+        if (data == nullptr || offset > bytes.size() || (size != 0 && offset + size > bytes.size()))
+            return D3DERR_INVALIDCALL;
+        *data = bytes.data() + offset;
+        return D3D_OK;
+    }
+    HRESULT Unlock() override { return D3D_OK; }
+    const std::vector<BYTE>& data() const { return bytes; }
+
+private:
+    Device* device;
+    std::vector<BYTE> bytes;
+};
+
+class Direct3D final : public RefCounted<IDirect3D9> {
+public:
+    UINT GetAdapterModeCount(UINT adapter, D3DFORMAT) override
+    {
+        int n = SDL_GetNumDisplayModes(static_cast<int>(adapter));
+        return n > 0 ? static_cast<UINT>(n) : 0;
+    }
+    HRESULT EnumAdapterModes(UINT adapter, D3DFORMAT format, UINT mode, D3DDISPLAYMODE* out) override
+    {
+        SDL_DisplayMode m;
+        if (out == nullptr || SDL_GetDisplayMode(static_cast<int>(adapter), static_cast<int>(mode), &m) != 0)
+            return D3DERR_INVALIDCALL;
+        *out = D3DDISPLAYMODE{static_cast<UINT>(m.w), static_cast<UINT>(m.h), static_cast<UINT>(m.refresh_rate),
+                              format};
+        return D3D_OK;
+    }
+    HRESULT GetDeviceCaps(UINT adapter, D3DDEVTYPE type, D3DCAPS9* caps) override
+    {
+        if (caps == nullptr)
+            return D3DERR_INVALIDCALL;
+        *caps = D3DCAPS9{type, adapter, D3DDEVCAPS_HWTRANSFORMANDLIGHT, D3DVS_VERSION(2, 0), 0};
+        return D3D_OK;
+    }
+    HRESULT CreateDevice(UINT, D3DDEVTYPE, HWND focus, DWORD, D3DPRESENT_PARAMETERS* params,
+                         IDirect3DDevice9** device) override
+    {
+        if (device == nullptr || params == nullptr || focus == nullptr || focus->window == nullptr)
+            return D3DERR_INVALIDCALL;
+        if (theDevice != nullptr)
+            return D3DERR_NOTAVAILABLE;  // one device per game window
+        if (const char* driver = std::getenv("KEELHAVEN_RENDER_DRIVER"); driver && *driver)
+            SDL_SetHint(SDL_HINT_RENDER_DRIVER, driver);
+        SDL_Renderer* renderer = SDL_CreateRenderer(focus->window, -1, SDL_RENDERER_TARGETTEXTURE);
+        if (renderer == nullptr) {
+            SDL_Log("No renderer for the window: %s", SDL_GetError());
+            return D3DERR_NOTAVAILABLE;
+        }
+        auto* created = new Device(focus, renderer, *params);
+        if (created->state() != D3D_OK) {
+            created->Release();
+            return D3DERR_NOTAVAILABLE;
+        }
+        *device = created;
+        return D3D_OK;
+    }
+};
+
+}  // namespace
+
+Device* currentDevice() { return theDevice; }
+
+// ---- texture cache ------------------------------------------------------------
+bool TextureCache::take(const std::string& key, TexturePixels& out)
+{
+    auto it = index.find(key);
+    if (it == index.end())
+        return false;
+    out = it->second->pixels;
+    bytes -= static_cast<size_t>(out.width) * static_cast<size_t>(out.height) * 4;
+    entries.erase(it->second);
+    index.erase(it);
+    return true;
+}
+
+void TextureCache::put(const std::string& key, const TexturePixels& pixels)
+{
+    if (auto it = index.find(key); it != index.end()) {
+        // Two copies of one picture were released: keep one.
+        SDL_DestroyTexture(pixels.texture);
+        return;
+    }
+    entries.push_front(Entry{key, pixels});
+    index[key] = entries.begin();
+    bytes += static_cast<size_t>(pixels.width) * static_cast<size_t>(pixels.height) * 4;
+    evictToBudget();
+}
+
+void TextureCache::evictToBudget()
+{
+    while (bytes > budget && !entries.empty()) {
+        Entry& last = entries.back();
+        bytes -= static_cast<size_t>(last.pixels.width) * static_cast<size_t>(last.pixels.height) * 4;
+        SDL_DestroyTexture(last.pixels.texture);
+        index.erase(last.key);
+        entries.pop_back();
+    }
+}
+
+void TextureCache::clear()
+{
+    for (Entry& e : entries)
+        SDL_DestroyTexture(e.pixels.texture);
+    entries.clear();
+    index.clear();
+    bytes = 0;
+}
+
+// ---- device -------------------------------------------------------------------
+Device::Device(HWND window, SDL_Renderer* sdlRenderer, const D3DPRESENT_PARAMETERS& params)
+    : hwnd(window), renderer(sdlRenderer), width(params.BackBufferWidth ? static_cast<int>(params.BackBufferWidth) : 800),
+      height(params.BackBufferHeight ? static_cast<int>(params.BackBufferHeight) : 600),
+      textureCache(128u * 1024u * 1024u)
+{
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) == 0)
+        software = (info.flags & SDL_RENDERER_SOFTWARE) != 0 || std::strcmp(info.name, "software") == 0;
+    retainWindow(hwnd);
+    theDevice = this;
+    if (!createBackBuffer())
+        forcedState = D3DERR_NOTAVAILABLE;
+    applyDisplayMode(params);
+}
+
+Device::~Device()
+{
+    textureCache.clear();
+    if (backBuffer)
+        SDL_DestroyTexture(backBuffer);
+    SDL_DestroyRenderer(renderer);
+    if (theDevice == this)
+        theDevice = nullptr;
+    releaseWindow(hwnd);
+}
+
+bool Device::createBackBuffer()
+{
+    if (backBuffer)
+        SDL_DestroyTexture(backBuffer);
+    backBuffer = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
+    if (backBuffer == nullptr)
+        return false;
+    // Smooth when the window is stretched; the same as a copy at 1:1.
+    SDL_SetTextureScaleMode(backBuffer, SDL_ScaleModeLinear);
+    SDL_SetTextureBlendMode(backBuffer, SDL_BLENDMODE_NONE);
+    return SDL_SetRenderTarget(renderer, backBuffer) == 0;
+}
+
+void Device::applyDisplayMode(const D3DPRESENT_PARAMETERS& params)
+{
+    if (hwnd == nullptr || hwnd->window == nullptr)
+        return;
+    bool wantFull = !params.Windowed;
+    bool isFull = (SDL_GetWindowFlags(hwnd->window) & SDL_WINDOW_FULLSCREEN) != 0;
+    if (wantFull != isFull)
+        SDL_SetWindowFullscreen(hwnd->window, wantFull ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+HRESULT Device::state() const
+{
+    if (forcedState != D3D_OK)
+        return forcedState;
+    return rendererWasReset ? D3DERR_DEVICENOTRESET : D3D_OK;
+}
+
+HRESULT Device::TestCooperativeLevel() { return state(); }
+
+HRESULT Device::Reset(D3DPRESENT_PARAMETERS* params)
+{
+    if (params == nullptr)
+        return D3DERR_INVALIDCALL;
+    if (forcedState == D3DERR_DEVICELOST)
+        return D3DERR_DEVICELOST;
+    if (liveObjects > 0)
+        return D3DERR_INVALIDCALL;  // something in the default pool was not released
+    bool texturesLost = rendererWasReset;
+    if (texturesLost) {
+        // The renderer's textures are gone: nothing cached survives.
+        textureCache.clear();
+        ++rendererGeneration;
+        rendererWasReset = false;
+    }
+    if ((backBuffer == nullptr || texturesLost) && !createBackBuffer())
+        return D3DERR_NOTAVAILABLE;
+    forcedState = D3D_OK;
+    applyDisplayMode(*params);
+    SDL_SetRenderTarget(renderer, backBuffer);
+    return D3D_OK;
+}
+
+HRESULT Device::Present(const RECT*, const RECT*, HWND, const void*)
+{
+    if (state() != D3D_OK)
+        return D3DERR_DEVICELOST;
+    SDL_SetRenderTarget(renderer, nullptr);
+    SDL_RenderCopy(renderer, backBuffer, nullptr, nullptr);
+    SDL_RenderPresent(renderer);
+    SDL_SetRenderTarget(renderer, backBuffer);
+    return D3D_OK;
+}
+
+HRESULT Device::BeginScene() { return D3D_OK; }
+HRESULT Device::EndScene() { return D3D_OK; }
+
+HRESULT Device::Clear(DWORD, const D3DRECT*, DWORD flags, D3DCOLOR color, float, DWORD)
+{
+    if (!canDraw())
+        return D3D_OK;
+    if (flags & D3DCLEAR_TARGET) {
+        SDL_Color c = toSdlColor(color);
+        SDL_SetRenderDrawColor(renderer, c.r, c.g, c.b, c.a);
+        SDL_RenderClear(renderer);
+    }
+    return D3D_OK;
+}
+
+HRESULT Device::SetRenderState(D3DRENDERSTATETYPE s, DWORD value)
+{
+    // Blending is always source-alpha over inverse source alpha, added: the
+    // only combination the game sets.
+    if (s == D3DRS_ALPHABLENDENABLE)
+        blendEnabled = value != 0;
+    return D3D_OK;
+}
+
+HRESULT Device::CreateVertexBuffer(UINT length, DWORD, DWORD, D3DPOOL, IDirect3DVertexBuffer9** vb, HANDLE*)
+{
+    if (vb == nullptr || length == 0)
+        return D3DERR_INVALIDCALL;
+    *vb = new VertexBuffer(this, length);
+    return D3D_OK;
+}
+
+HRESULT Device::SetStreamSource(UINT, IDirect3DVertexBuffer9* vb, UINT, UINT)
+{
+    stream = vb;
+    return D3D_OK;
+}
+
+HRESULT Device::SetFVF(DWORD) { return D3D_OK; }
+
+HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount)
+{
+    if (stream == nullptr || type != D3DPT_TRIANGLEFAN)
+        return D3DERR_INVALIDCALL;
+    if (!canDraw())
+        return D3D_OK;
+    struct RawVertex {
+        float x, y, z, rhw;
+        DWORD color;
+    };
+    const std::vector<BYTE>& bytes = static_cast<VertexBuffer*>(stream)->data();
+    UINT vertexCount = primitiveCount + 2;
+    if ((startVertex + vertexCount) * sizeof(RawVertex) > bytes.size())
+        return D3DERR_INVALIDCALL;
+    std::vector<SDL_Vertex> verts(vertexCount);
+    for (UINT i = 0; i < vertexCount; ++i) {
+        RawVertex v;
+        std::memcpy(&v, bytes.data() + (startVertex + i) * sizeof(RawVertex), sizeof(v));
+        verts[i].position = SDL_FPoint{v.x, v.y};
+        verts[i].color = toSdlColor(v.color);
+        verts[i].tex_coord = SDL_FPoint{0, 0};
+    }
+    std::vector<int> indices;
+    for (UINT i = 1; i + 1 < vertexCount; ++i) {
+        indices.push_back(0);
+        indices.push_back(static_cast<int>(i));
+        indices.push_back(static_cast<int>(i + 1));
+    }
+    SDL_SetRenderDrawBlendMode(renderer, blendEnabled ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
+    int rc = SDL_RenderGeometry(renderer, nullptr, verts.data(), static_cast<int>(verts.size()), indices.data(),
+                                static_cast<int>(indices.size()));
+    return rc == 0 ? D3D_OK : D3DERR_INVALIDCALL;
+}
+
+void Device::drawTextured(const TexturePixels& tex, const SDL_Rect& src, const D3DXMATRIX& m, float ox, float oy,
+                          D3DCOLOR color)
+{
+    if (!canDraw() || tex.texture == nullptr || src.w <= 0 || src.h <= 0)
+        return;
+    SDL_Color c = toSdlColor(color);
+    if (c.a == 0)
+        return;
+    SDL_SetTextureColorMod(tex.texture, c.r, c.g, c.b);
+    SDL_SetTextureAlphaMod(tex.texture, c.a);
+
+    const float a = m._11, b = m._12, cc = m._21, d = m._22;
+    const float w = static_cast<float>(src.w), h = static_cast<float>(src.h);
+    // Where the local top-left corner lands.
+    const float x0 = ox * a + oy * cc + m._41;
+    const float y0 = ox * b + oy * d + m._42;
+    const bool opaqueDraw = !tex.hasTransparency && c.a == 255;
+
+    if (near(b, 0) && near(cc, 0)) {
+        // Scale and mirror only: a plain copy.
+        SDL_SetTextureBlendMode(tex.texture, opaqueDraw ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
+        float dw = w * a, dh = h * d;
+        SDL_FRect dst{x0, y0, dw, dh};
+        int flip = SDL_FLIP_NONE;
+        if (dw < 0) {
+            dst.x += dw;
+            dst.w = -dw;
+            flip |= SDL_FLIP_HORIZONTAL;
+        }
+        if (dh < 0) {
+            dst.y += dh;
+            dst.h = -dh;
+            flip |= SDL_FLIP_VERTICAL;
+        }
+        if (flip == SDL_FLIP_NONE)
+            SDL_RenderCopyF(renderer, tex.texture, &src, &dst);
+        else
+            SDL_RenderCopyExF(renderer, tex.texture, &src, &dst, 0.0, nullptr, static_cast<SDL_RendererFlip>(flip));
+        return;
+    }
+
+    SDL_SetTextureBlendMode(tex.texture, SDL_BLENDMODE_BLEND);
+    const bool turned = near(a, d) && near(b, -cc);     // rotation and uniform scale
+    const bool mirrored = near(a, -d) && near(b, cc);   // the same after a left-right mirror
+    if (turned || mirrored) {
+        float s = std::sqrt(a * a + b * b);
+        double degrees = turned ? std::atan2(b, a) * 180.0 / M_PI : std::atan2(-b, -a) * 180.0 / M_PI;
+        // The centre of the frame, where SDL turns it.
+        float cx = (ox + w / 2) * a + (oy + h / 2) * cc + m._41;
+        float cy = (ox + w / 2) * b + (oy + h / 2) * d + m._42;
+        SDL_FRect dst{cx - w * s / 2, cy - h * s / 2, w * s, h * s};
+        SDL_RenderCopyExF(renderer, tex.texture, &src, &dst, degrees, nullptr,
+                          mirrored ? SDL_FLIP_HORIZONTAL : SDL_FLIP_NONE);
+        return;
+    }
+
+    // Any other affine matrix: two textured triangles.
+    float tw = static_cast<float>(tex.width), th = static_cast<float>(tex.height);
+    const float lx[4] = {ox, ox + w, ox + w, ox};
+    const float ly[4] = {oy, oy, oy + h, oy + h};
+    const float u[4] = {src.x / tw, (src.x + w) / tw, (src.x + w) / tw, src.x / tw};
+    const float v[4] = {src.y / th, src.y / th, (src.y + h) / th, (src.y + h) / th};
+    SDL_Vertex verts[4];
+    for (int i = 0; i < 4; ++i) {
+        verts[i].position = SDL_FPoint{lx[i] * a + ly[i] * cc + m._41, lx[i] * b + ly[i] * d + m._42};
+        verts[i].color = c;
+        verts[i].tex_coord = SDL_FPoint{u[i], v[i]};
+    }
+    static const int indices[6] = {0, 1, 2, 0, 2, 3};
+    SDL_RenderGeometry(renderer, tex.texture, verts, 4, indices, 6);
+}
+
+bool Device::readBack(std::vector<std::uint32_t>& pixels, int& w, int& h)
+{
+    if (backBuffer == nullptr)
+        return false;
+    w = width;
+    h = height;
+    pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
+    SDL_SetRenderTarget(renderer, backBuffer);
+    return SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4) == 0;
+}
+
+void notifyRenderDeviceReset()
+{
+    if (theDevice)
+        theDevice->rendererLost();
+}
+
+}  // namespace platform
+
+IDirect3D9* Direct3DCreate9(UINT sdkVersion)
+{
+    if (sdkVersion != D3D_SDK_VERSION || !platform::ensureSdl())
+        return nullptr;
+    return new platform::Direct3D;
+}
+
+// ---- test seams ---------------------------------------------------------------
+namespace platform::testing {
+
+void forceDeviceState(HRESULT s)
+{
+    if (Device* d = currentDevice())
+        d->forceState(s);
+}
+
+int liveDefaultPoolObjects()
+{
+    Device* d = currentDevice();
+    return d ? d->live() : 0;
+}
+
+void dropTextureCache()
+{
+    if (Device* d = currentDevice())
+        d->cache().clear();
+}
+
+bool readBackBuffer(std::vector<std::uint32_t>& pixels, int& width, int& height)
+{
+    Device* d = currentDevice();
+    return d && d->readBack(pixels, width, height);
+}
+
+bool saveBackBufferPng(const std::string& path);  // in d3dx_texture.cpp
+
+std::string rendererName()
+{
+    Device* d = currentDevice();
+    SDL_RendererInfo info;
+    if (d == nullptr || SDL_GetRendererInfo(d->sdlRenderer(), &info) != 0)
+        return {};
+    return info.name;
+}
+
+}  // namespace platform::testing

@@ -1,0 +1,127 @@
+// The SDL renderer behind the Direct3D device, shared by the device, sprite,
+// texture and font files of the platform layer.
+#pragma once
+
+#include "d3dx9.h"
+#include "sdl_internal.h"
+
+#include <cstdint>
+#include <list>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace platform {
+
+// Reference counting shared by every Direct3D object.
+template <class Interface>
+class RefCounted : public Interface {
+public:
+    ULONG AddRef() override { return ++refs; }
+    ULONG Release() override
+    {
+        ULONG left = --refs;
+        if (left == 0)
+            delete this;
+        return left;
+    }
+
+protected:
+    ULONG refs = 1;
+};
+
+// A decoded picture in renderer memory.
+struct TexturePixels {
+    SDL_Texture* texture = nullptr;
+    int width = 0;
+    int height = 0;
+    bool hasTransparency = false;  // some texel is not fully opaque
+};
+
+// Released pictures wait here, so a release-and-reload cycle (a lost device,
+// the display mode switch) costs no disk reads. Least recently used go first.
+class TextureCache {
+public:
+    explicit TextureCache(size_t budgetBytes) : budget(budgetBytes) {}
+    ~TextureCache() { clear(); }
+    bool take(const std::string& key, TexturePixels& out);
+    void put(const std::string& key, const TexturePixels& pixels);
+    void clear();
+
+private:
+    struct Entry {
+        std::string key;
+        TexturePixels pixels;
+    };
+    void evictToBudget();
+    std::list<Entry> entries;  // most recent at the front
+    std::unordered_map<std::string, std::list<Entry>::iterator> index;
+    size_t budget;
+    size_t bytes = 0;
+};
+
+class Device final : public RefCounted<IDirect3DDevice9> {
+public:
+    Device(HWND hwnd, SDL_Renderer* renderer, const D3DPRESENT_PARAMETERS& params);
+    ~Device() override;
+
+    HRESULT TestCooperativeLevel() override;
+    HRESULT Reset(D3DPRESENT_PARAMETERS* params) override;
+    HRESULT Present(const RECT*, const RECT*, HWND, const void*) override;
+    HRESULT BeginScene() override;
+    HRESULT EndScene() override;
+    HRESULT Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z, DWORD stencil) override;
+    HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) override;
+    HRESULT CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool, IDirect3DVertexBuffer9** vb,
+                               HANDLE* shared) override;
+    HRESULT SetStreamSource(UINT stream, IDirect3DVertexBuffer9* vb, UINT offset, UINT stride) override;
+    HRESULT SetFVF(DWORD fvf) override;
+    HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) override;
+
+    // Draws `src` of a texture with its top-left at local (ox, oy), through
+    // `m`, colours multiplied by `color`.
+    void drawTextured(const TexturePixels& tex, const SDL_Rect& src, const D3DXMATRIX& m, float ox, float oy,
+                      D3DCOLOR color);
+
+    bool canDraw() const { return state() == D3D_OK; }
+    HRESULT state() const;
+    SDL_Renderer* sdlRenderer() { return renderer; }
+    bool isSoftware() const { return software; }
+    unsigned generation() const { return rendererGeneration; }
+
+    // Default-pool objects that must be released before Reset.
+    void addLive() { ++liveObjects; }
+    void removeLive() { --liveObjects; }
+    int live() const { return liveObjects; }
+
+    TextureCache& cache() { return textureCache; }
+    void forceState(HRESULT s) { forcedState = s; }
+    void rendererLost() { rendererWasReset = true; }
+    bool readBack(std::vector<std::uint32_t>& pixels, int& w, int& h);
+
+private:
+    bool createBackBuffer();
+    void applyDisplayMode(const D3DPRESENT_PARAMETERS& params);
+
+    HWND hwnd;
+    SDL_Renderer* renderer;
+    SDL_Texture* backBuffer = nullptr;
+    int width;
+    int height;
+    bool software = false;
+    bool blendEnabled = false;
+    IDirect3DVertexBuffer9* stream = nullptr;
+    HRESULT forcedState = D3D_OK;
+    bool rendererWasReset = false;
+    unsigned rendererGeneration = 0;
+    int liveObjects = 0;
+    TextureCache textureCache;
+};
+
+// The device drawing into the game window, if any (one per process).
+Device* currentDevice();
+
+// Width and height of a PNG or JPEG from its header; false if unreadable.
+bool readPictureSize(const std::string& path, UINT& width, UINT& height, D3DXIMAGE_FILEFORMAT& format);
+
+}  // namespace platform

@@ -1,0 +1,55 @@
+// Seams for headless tests: a clock that only moves when told, input fed
+// through the same SDL event path as a real keyboard, mouse and pad, a
+// device that can be made to lose itself, and the back buffer read back.
+#pragma once
+
+#include "win32_types.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform::testing {
+
+// ---- clock ------------------------------------------------------------------
+// While on, QueryPerformanceCounter reads a counter of 1 000 000 ticks per
+// second that only advanceClock and Sleep move.
+void useFakeClock(bool on);
+void advanceClock(double seconds);
+std::int64_t clockTicks();
+DWORD totalSleptMilliseconds();  // what Sleep was asked for since useFakeClock(true)
+
+// ---- input --------------------------------------------------------------------
+// Each call queues the SDL events a real device would send; the game sees
+// them through PeekMessageA like any other.
+void keyDown(UCHAR vk, bool repeat = false);
+void keyUp(UCHAR vk);
+void typeText(const std::string& utf8);
+void mouseMove(int x, int y, int dx, int dy);
+void mouseButton(int button /*1 left, 2 middle, 3 right, 4 X1, 5 X2*/, bool down, int x, int y);
+void mouseWheel(float notches);
+void closeWindow();
+
+// Virtual game controllers. attachPad returns a handle (or -1).
+int attachPad();
+void setPadButtons(int pad, WORD xinputButtons);
+void setPadAxis(int pad, int sdlAxis, SHORT value);
+void detachPad(int pad);
+// Last motor speeds sent to the pad in slot `userIndex`.
+bool lastRumble(DWORD userIndex, WORD& left, WORD& right);
+
+// ---- device -------------------------------------------------------------------
+// D3DERR_DEVICELOST, D3DERR_DEVICENOTRESET, or D3D_OK to end a forced loss.
+void forceDeviceState(HRESULT state);
+int liveDefaultPoolObjects();  // textures, buffers, fonts, sprites not yet released
+int pictureFileLoads();        // pictures decoded from disk so far
+void dropTextureCache();
+
+// ---- back buffer ------------------------------------------------------------
+// The 800 x 600 picture drawn so far this frame (0xAARRGGBB per pixel).
+bool readBackBuffer(std::vector<std::uint32_t>& pixels, int& width, int& height);
+bool saveBackBufferPng(const std::string& path);
+// The name of the renderer in use ("software" headless).
+std::string rendererName();
+
+}  // namespace platform::testing
