@@ -12,6 +12,10 @@ namespace {
 std::atomic<long> allocations{0};
 }
 
+// Replacing the global operators with malloc and free is what the language
+// allows; GCC cannot tell a replacement from a mismatched pair and warns.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void* operator new(std::size_t size)
 {
     ++allocations;
@@ -19,11 +23,10 @@ void* operator new(std::size_t size)
         return p;
     throw std::bad_alloc();
 }
-void* operator new[](std::size_t size) { return operator new(size); }
+// The library's array and sized forms come down to these two.
 void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+#pragma GCC diagnostic pop
 
 using namespace entity_fixtures;
 
