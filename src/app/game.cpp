@@ -1,5 +1,6 @@
 #include "app/game.h"
 
+#include "app/audio.h"
 #include "app/game_error.h"
 
 #include <cstdio>
@@ -95,7 +96,13 @@ void Game::initialize(HWND hw)
         throw GameError(FATAL_ERROR, "Failed to initialize DirectX font.");
     dxFont.setFontColor(graphicsNS::WHITE);
 
-    // Sound joins here once it exists.
+    audio = new Audio();
+    hr = audio->initialize();
+    if (FAILED(hr)) {
+        if (hr == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND))
+            throw GameError(FATAL_ERROR, "Failed to initialize sound system because media file not found.");
+        throw GameError(FATAL_ERROR, "Failed to initialize sound system.");
+    }
 
     if (QueryPerformanceFrequency(&timerFreq) == FALSE)
         throw GameError(FATAL_ERROR, "Error initializing high resolution timer");
@@ -142,6 +149,9 @@ void Game::run(HWND)
     consoleCommand();
 
     input->readControllers();
+
+    // The dialogs' updates join here once they exist.
+    audio->run();
 
     // Alt+Enter toggles full screen; Escape held returns to a window.
     if (input->isKeyDown(VK_MENU) && input->wasKeyPressed(VK_RETURN)) {
@@ -209,6 +219,8 @@ void Game::resetAll()
 void Game::deleteAll()
 {
     releaseAll();
+    delete audio;
+    audio = nullptr;
     delete graphics;
     graphics = nullptr;
     delete input;
