@@ -1,6 +1,8 @@
 // Entity state outside the collision tests: update, turning round, facing,
-// leaving a rectangle, and the centre.
+// leaving a rectangle, the centre, and initialising from the game object.
 #include "entity_fixtures.h"
+
+#include "app/game.h"
 
 #include <gtest/gtest.h>
 
@@ -99,4 +101,33 @@ TEST(EntityCenter, HalvesTheFrameWithIntegerDivisionThenScales)
     EXPECT_EQ(*c, D3DXVECTOR2(10 + 32 * 2, 20 + 16 * 2));
     e.setX(0);
     EXPECT_EQ(e.getCenter()->x, 64) << "recomputed on every call";
+}
+
+namespace {
+
+struct BareGame : Game {
+    void update() override {}
+    void ai() override {}
+    void collisions() override {}
+    void render() override {}
+};
+
+struct Probe : Entity {
+    Input* inputSeen() { return input; }
+    Audio* audioSeen() { return audio; }
+};
+
+}  // namespace
+
+TEST(EntityInitialize, TakesTheGamesInputAndSizesTheFrame)
+{
+    BareGame game;
+    TextureManager none;
+    Probe e;
+    ASSERT_TRUE(e.initialize(&game, 64, 48, 4, &none));
+    EXPECT_EQ(e.inputSeen(), game.getInput());
+    EXPECT_EQ(e.audioSeen(), game.getAudio());
+    e.setCurrentFrame(5);
+    EXPECT_EQ(e.getSpriteDataRect().left, 64);
+    EXPECT_EQ(e.getSpriteDataRect().top, 48);
 }
