@@ -119,7 +119,7 @@ TEST(Manifest, BuildRefusesAMissingWaveFileNamingIt)
     const auto folder = freshTempFolder("missing-wave");
     writeWavFile(folder / "coin2.wav", makeTone(440, 1000));
     const auto cues = parseManifest("COIN2 coin2.wav once 0\nBOOKTURN bookturn.wav once 0\n", "m.txt");
-    expectRefused([&] { buildBanks(cues, folder); }, {"line 2", "BOOKTURN", "bookturn.wav", "not found"});
+    expectRefused([&] { buildBanks(cues, folder); }, {"m.txt:2", "BOOKTURN", "bookturn.wav", "not found"});
 }
 
 TEST(Manifest, BuildSharesAWaveUsedByTwoCues)

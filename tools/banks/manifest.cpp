@@ -50,6 +50,7 @@ std::vector<ManifestCue> parseManifest(const std::string& text, const std::strin
         ManifestCue cue;
         cue.name = words[0];
         cue.waveFile = words[1];
+        cue.source = sourceName;
         cue.line = lineNumber;
         if (!isPlainCueName(cue.name))
             throw BankError(where + "cue name '" + cue.name +

@@ -20,6 +20,7 @@ struct ManifestCue {
     std::string waveFile;  // relative to the wave folder given to the builder
     bool loops = false;
     double volumeDb = 0.0;
+    std::string source;  // the manifest it came from, for messages
     int line = 0;
 };
 

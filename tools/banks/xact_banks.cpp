@@ -343,7 +343,7 @@ BankFiles buildBanks(const std::vector<ManifestCue>& cues, const std::filesystem
         if (found == waveIndex.end()) {
             const std::filesystem::path path = waveFolder / c.waveFile;
             if (!std::filesystem::is_regular_file(path))
-                throw BankError("line " + std::to_string(c.line) + ": cue " + c.name + ": wave file " + c.waveFile +
+                throw BankError(c.source + ":" + std::to_string(c.line) + ": cue " + c.name + ": wave file " + c.waveFile +
                                 " not found (looked for " + path.string() + ")");
             PcmWave wave = readWavFile(path);
             found = waveIndex.emplace(c.waveFile, waves.size()).first;
