@@ -13,7 +13,11 @@ const char* const FACE_ALIASES = R"(<?xml version="1.0"?>
 <fontconfig>
   <alias binding="same"><family>Arial</family><prefer><family>Liberation Sans</family></prefer></alias>
   <alias binding="same"><family>Courier New</family><prefer><family>Liberation Mono</family></prefer></alias>
-  <alias binding="same"><family>Stencil</family><prefer><family>Allerta Stencil</family></prefer></alias>
+  <match target="pattern">
+    <test name="family"><string>Stencil</string></test>
+    <edit name="family" mode="assign" binding="strong"><string>Allerta</string></edit>
+    <edit name="style" mode="assign" binding="strong"><string>Stencil</string></edit>
+  </match>
 </fontconfig>
 )";
 
