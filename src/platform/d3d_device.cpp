@@ -101,6 +101,34 @@ public:
 Device* currentDevice() { return theDevice; }
 
 // ---- texture cache ------------------------------------------------------------
+bool TextureCache::acquire(const std::string& key, TexturePixels& out)
+{
+    if (auto it = inUse.find(key); it != inUse.end()) {
+        ++it->second.users;
+        out = it->second.pixels;
+        return true;
+    }
+    if (!take(key, out))
+        return false;
+    inUse[key] = Shared{out, 1};
+    return true;
+}
+
+void TextureCache::adopt(const std::string& key, const TexturePixels& pixels)
+{
+    inUse[key] = Shared{pixels, 1};
+}
+
+void TextureCache::release(const std::string& key)
+{
+    auto it = inUse.find(key);
+    if (it == inUse.end() || --it->second.users > 0)
+        return;
+    TexturePixels pixels = it->second.pixels;
+    inUse.erase(it);
+    put(key, pixels);
+}
+
 bool TextureCache::take(const std::string& key, TexturePixels& out)
 {
     auto it = index.find(key);
@@ -115,11 +143,6 @@ bool TextureCache::take(const std::string& key, TexturePixels& out)
 
 void TextureCache::put(const std::string& key, const TexturePixels& pixels)
 {
-    if (auto it = index.find(key); it != index.end()) {
-        // Two copies of one picture were released: keep one.
-        SDL_DestroyTexture(pixels.texture);
-        return;
-    }
     entries.push_front(Entry{key, pixels});
     index[key] = entries.begin();
     bytes += static_cast<size_t>(pixels.width) * static_cast<size_t>(pixels.height) * 4;
@@ -139,6 +162,9 @@ void TextureCache::evictToBudget()
 
 void TextureCache::clear()
 {
+    for (auto& [key, shared] : inUse)
+        SDL_DestroyTexture(shared.pixels.texture);
+    inUse.clear();
     for (Entry& e : entries)
         SDL_DestroyTexture(e.pixels.texture);
     entries.clear();

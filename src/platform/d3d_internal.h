@@ -38,17 +38,31 @@ struct TexturePixels {
     bool hasTransparency = false;  // some texel is not fully opaque
 };
 
-// Released pictures wait here, so a release-and-reload cycle (a lost device,
-// the display mode switch) costs no disk reads. Least recently used go first.
+// Decoded pictures by file: textures of the same picture share one copy,
+// and released pictures wait here so that a release-and-reload cycle (a lost
+// device, the display mode switch) costs no disk reads. Least recently used
+// go first when the waiting ones outgrow the budget.
 class TextureCache {
 public:
     explicit TextureCache(size_t budgetBytes) : budget(budgetBytes) {}
     ~TextureCache() { clear(); }
-    bool take(const std::string& key, TexturePixels& out);
-    void put(const std::string& key, const TexturePixels& pixels);
+    // A picture in use or waiting; false if it must come from disk.
+    bool acquire(const std::string& key, TexturePixels& out);
+    // A picture just decoded, now in use once.
+    void adopt(const std::string& key, const TexturePixels& pixels);
+    // One user fewer; the last one sends it to wait.
+    void release(const std::string& key);
     void clear();
 
 private:
+    struct Shared {
+        TexturePixels pixels;
+        int users = 0;
+    };
+    bool take(const std::string& key, TexturePixels& out);
+    void put(const std::string& key, const TexturePixels& pixels);
+    std::unordered_map<std::string, Shared> inUse;
+
     struct Entry {
         std::string key;
         TexturePixels pixels;

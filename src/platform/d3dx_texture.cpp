@@ -31,7 +31,7 @@ public:
         // Pixels from before a renderer reset are already gone with it.
         if (generation == device->generation()) {
             if (!cacheKey.empty())
-                device->cache().put(cacheKey, pixels);
+                device->cache().release(cacheKey);
             else
                 SDL_DestroyTexture(pixels.texture);
         }
@@ -179,8 +179,11 @@ HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice9* device, LPCSTR file, UINT
     std::string key = path + keyText;
 
     platform::TexturePixels pixels;
-    if (!d->cache().take(key, pixels) && !platform::decodePicture(d, path, colorKey, pixels))
-        return D3DXERR_INVALIDDATA;
+    if (!d->cache().acquire(key, pixels)) {
+        if (!platform::decodePicture(d, path, colorKey, pixels))
+            return D3DXERR_INVALIDDATA;
+        d->cache().adopt(key, pixels);
+    }
     if (srcInfo) {
         srcInfo->Width = static_cast<UINT>(pixels.width);
         srcInfo->Height = static_cast<UINT>(pixels.height);
