@@ -15,8 +15,9 @@ struct FontFile {
 
 // The best file for `face`; false only when fontconfig finds nothing at all.
 // "Arial" and "Courier New" resolve to their metric-compatible Liberation
-// faces and "Stencil" to Allerta Stencil (family "Allerta", style "Stencil"); fonts shipped in the data folder's
-// "fonts" directory are found too.
+// faces and "Stencil" to Allerta Stencil (family "Allerta", style
+// "Stencil"); fonts shipped in the data folder's "fonts" directory are found
+// too.
 bool findFont(const std::string& face, bool bold, bool italic, FontFile& out);
 
 }  // namespace platform
