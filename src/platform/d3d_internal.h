@@ -132,6 +132,54 @@ private:
     TextureCache textureCache;
 };
 
+// A reference to the device held for an object's whole life: declared
+// first, it is let go last.
+class DeviceRef {
+public:
+    explicit DeviceRef(Device* d) : device(d) { device->AddRef(); }
+    ~DeviceRef() { device->Release(); }
+    Device* operator->() const { return device; }
+    Device* get() const { return device; }
+    DeviceRef(const DeviceRef&) = delete;
+    DeviceRef& operator=(const DeviceRef&) = delete;
+
+private:
+    Device* device;
+};
+
+// How an object in the default pool counts towards what must be released
+// before a reset: counted from creation until lost, again once reset.
+class PoolPresence {
+public:
+    explicit PoolPresence(Device* d) : device(d) { device->addLive(); }
+    ~PoolPresence()
+    {
+        if (!lost)
+            device->removeLive();
+    }
+    void lose()
+    {
+        if (!lost) {
+            lost = true;
+            device->removeLive();
+        }
+    }
+    void restore()
+    {
+        if (lost) {
+            lost = false;
+            device->addLive();
+        }
+    }
+    bool isLost() const { return lost; }
+    PoolPresence(const PoolPresence&) = delete;
+    PoolPresence& operator=(const PoolPresence&) = delete;
+
+private:
+    Device* device;
+    bool lost = false;
+};
+
 // The device drawing into the game window, if any (one per process).
 Device* currentDevice();
 

@@ -57,10 +57,8 @@ TTF_Font* openAtCellHeight(const FontFile& file, int height)
 
 class Font final : public RefCounted<ID3DXFont> {
 public:
-    Font(Device* owner, TTF_Font* ttf) : device(owner), font(ttf)
+    Font(Device* owner, TTF_Font* ttf) : device(owner), presence(owner), font(ttf)
     {
-        device->AddRef();
-        device->addLive();
         cellHeight = TTF_FontHeight(font);
         buildGlyphs();
     }
@@ -70,14 +68,11 @@ public:
         if (atlas)
             SDL_FreeSurface(atlas);
         TTF_CloseFont(font);
-        if (!lost)
-            device->removeLive();
-        device->Release();
     }
 
     INT DrawTextA(ID3DXSprite* sprite, LPCSTR text, INT count, RECT* rect, DWORD format, D3DCOLOR color) override
     {
-        if (lost || text == nullptr || rect == nullptr)
+        if (presence.isLost() || text == nullptr || rect == nullptr)
             return 0;
         std::string s(text, count < 0 ? std::strlen(text) : static_cast<size_t>(count));
         if (s.empty()) {
@@ -99,19 +94,13 @@ public:
 
     HRESULT OnLostDevice() override
     {
-        if (!lost) {
-            dropAtlasTexture();
-            lost = true;
-            device->removeLive();
-        }
+        dropAtlasTexture();
+        presence.lose();
         return D3D_OK;
     }
     HRESULT OnResetDevice() override
     {
-        if (lost) {
-            lost = false;
-            device->addLive();
-        }
+        presence.restore();
         return D3D_OK;
     }
 
@@ -232,14 +221,14 @@ private:
         }
     }
 
-    Device* device;
+    DeviceRef device;
+    PoolPresence presence;
     TTF_Font* font;
     int cellHeight = 0;
     Glyph glyphs[256];
     SDL_Surface* atlas = nullptr;
     SDL_Texture* atlasTexture = nullptr;
     unsigned atlasGeneration = 0;
-    bool lost = false;
 };
 
 }  // namespace

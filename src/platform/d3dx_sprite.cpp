@@ -8,18 +8,7 @@ namespace {
 
 class Sprite final : public RefCounted<ID3DXSprite> {
 public:
-    explicit Sprite(Device* owner) : device(owner)
-    {
-        device->AddRef();
-        device->addLive();
-        D3DXMatrixIdentity(&transform);
-    }
-    ~Sprite() override
-    {
-        if (!lost)
-            device->removeLive();
-        device->Release();
-    }
+    explicit Sprite(Device* owner) : device(owner), presence(owner) { D3DXMatrixIdentity(&transform); }
 
     HRESULT Begin(DWORD) override
     {
@@ -54,7 +43,7 @@ public:
     {
         if (texture == nullptr)
             return D3DERR_INVALIDCALL;
-        const TexturePixels* pixels = texturePixels(texture, device);
+        const TexturePixels* pixels = texturePixels(texture, device.get());
         if (pixels == nullptr)
             return D3D_OK;  // made before the renderer was reset: nothing to show
         RECT r = src ? *src : RECT{0, 0, pixels->width, pixels->height};
@@ -79,26 +68,20 @@ public:
     }
     HRESULT OnLostDevice() override
     {
-        if (!lost) {
-            lost = true;
-            device->removeLive();
-        }
+        presence.lose();
         return D3D_OK;
     }
     HRESULT OnResetDevice() override
     {
-        if (lost) {
-            lost = false;
-            device->addLive();
-        }
+        presence.restore();
         return D3D_OK;
     }
 
 private:
-    Device* device;
+    DeviceRef device;
+    PoolPresence presence;
     D3DXMATRIX transform;
     bool inBatch = false;
-    bool lost = false;
 };
 
 }  // namespace

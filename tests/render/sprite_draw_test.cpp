@@ -1,4 +1,5 @@
 #include "support/headless.h"
+#include "support/png_file.h"
 #include "testing.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@ std::string twoColourPicture()
         for (int x = 0; x < 8; ++x)
             px[y * 8 + x] = x < 4 ? RED : BLUE;
     px[3] = KEY;
-    testsupport::writePng(testsupport::scratchRealPath("two.png"), 8, 4, px);
+    test_pictures::writePng(testsupport::scratchRealPath("two.png"), 8, 4, px);
     return testsupport::scratchGamePath("two.png");
 }
 
@@ -31,7 +32,7 @@ std::string whitePicture(int w, int h)
 {
     std::vector<std::uint32_t> px(static_cast<size_t>(w * h), WHITE);
     std::string name = "white" + std::to_string(w) + "x" + std::to_string(h) + ".png";
-    testsupport::writePng(testsupport::scratchRealPath(name), w, h, px);
+    test_pictures::writePng(testsupport::scratchRealPath(name), w, h, px);
     return testsupport::scratchGamePath(name);
 }
 

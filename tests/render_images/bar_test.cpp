@@ -1,7 +1,7 @@
 // The HUD bar: how much of the gauge shows and its tint, taken from the
 // gauge's right edge in texture pixels.
 #include "headless_graphics.h"
-#include "png_file.h"
+#include "support/png_file.h"
 
 #include "render/bar.h"
 #include "render/texture_manager.h"

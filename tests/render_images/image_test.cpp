@@ -1,7 +1,7 @@
 // Image: the frame layout, animation stepping, the four draw forms, and an
 // image whose manager lost the device.
 #include "headless_graphics.h"
-#include "png_file.h"
+#include "support/png_file.h"
 
 #include "render/image.h"
 #include "render/texture_manager.h"

@@ -2,7 +2,7 @@
 // entries, the last line without a line end), sizes, and the lost-device
 // release and reload.
 #include "headless_graphics.h"
-#include "png_file.h"
+#include "support/png_file.h"
 
 #include "app/game_error.h"
 #include "render/texture_manager.h"

@@ -43,9 +43,6 @@ bool sameColor(std::uint32_t a, std::uint32_t b, int tolerance = 2);
 // The bounding box of pixels that differ from `background`; empty if none.
 RECT boundsOfChange(const Picture& p, std::uint32_t background, const RECT& within);
 
-// Writes an RGBA picture (0xAARRGGBB pixels) as a PNG file.
-void writePng(const std::string& path, int width, int height, const std::vector<std::uint32_t>& argb);
-
 // A scratch folder for this test program, inside the data folder so game
 // paths ("tests\\x.png") reach it.
 std::string scratchGamePath(const std::string& name);  // game-style relative name

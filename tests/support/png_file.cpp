@@ -1,4 +1,4 @@
-#include "png_file.h"
+#include "support/png_file.h"
 
 #include <algorithm>
 #include <array>
