@@ -29,12 +29,8 @@ public:
         if (countsAsLive)
             device->removeLive();
         // Pixels from before a renderer reset are already gone with it.
-        if (generation == device->generation()) {
-            if (!cacheKey.empty())
-                device->cache().release(cacheKey);
-            else
-                SDL_DestroyTexture(pixels.texture);
-        }
+        if (generation == device->generation())
+            device->cache().release(cacheKey);
         device->Release();
     }
     const TexturePixels* usable(Device* d) const
@@ -146,8 +142,9 @@ const TexturePixels* texturePixels(IDirect3DTexture9* texture, Device* device)
     return static_cast<Texture*>(texture)->usable(device);
 }
 
-IDirect3DTexture9* wrapTexture(Device* device, const TexturePixels& pixels, const std::string& cacheKey,
-                               bool defaultPool)
+// A texture over pixels the cache holds for `cacheKey`.
+static IDirect3DTexture9* wrapTexture(Device* device, const TexturePixels& pixels, const std::string& cacheKey,
+                                      bool defaultPool)
 {
     return new Texture(device, pixels, cacheKey, defaultPool);
 }

@@ -9,9 +9,4 @@ namespace platform {
 // reset since it was made.
 const TexturePixels* texturePixels(IDirect3DTexture9* texture, Device* device);
 
-// A texture over pixels already in renderer memory (fonts' glyph atlases).
-// `cacheKey` empty: destroyed on release instead of cached.
-IDirect3DTexture9* wrapTexture(Device* device, const TexturePixels& pixels, const std::string& cacheKey,
-                               bool defaultPool);
-
 }  // namespace platform
