@@ -3,6 +3,9 @@
 #include <cmath>
 #include <fstream>
 #include <numbers>
+#include <string>
+
+#include <unistd.h>
 
 banks::PcmWave makeTone(double hz, std::size_t frames, int channels, double amplitude)
 {
@@ -19,7 +22,9 @@ banks::PcmWave makeTone(double hz, std::size_t frames, int channels, double ampl
 
 std::filesystem::path freshTempFolder(const std::string& name)
 {
-    const auto folder = std::filesystem::temp_directory_path() / ("keelhaven-audio-tests-" + name);
+    // CTest runs tests side by side: each process keeps to its own folder.
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("keelhaven-audio-tests-" + std::to_string(getpid()) + "-" + name);
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder;

@@ -7,6 +7,8 @@
 
 #include <filesystem>
 
+#include <unistd.h>
+
 namespace testsupport {
 
 LRESULT CALLBACK_IGNORE(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -66,11 +68,15 @@ RECT boundsOfChange(const Picture& p, std::uint32_t background, const RECT& with
     return r;
 }
 
-std::string scratchGamePath(const std::string& name) { return "testScratch\\" + name; }
+// CTest runs tests side by side: each process keeps to its own folder.
+std::string scratchGamePath(const std::string& name)
+{
+    return "testScratch\\" + std::to_string(getpid()) + "\\" + name;
+}
 
 std::string scratchRealPath(const std::string& name)
 {
-    std::string dir = platform::dataDirectory() + "testScratch/";
+    std::string dir = platform::dataDirectory() + "testScratch/" + std::to_string(getpid()) + "/";
     std::filesystem::create_directories(dir);
     return dir + name;
 }

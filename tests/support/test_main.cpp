@@ -6,11 +6,14 @@
 #include <filesystem>
 #include <string>
 
+#include <unistd.h>
+
 int main(int argc, char** argv)
 {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
-    std::string saves = (std::filesystem::temp_directory_path() / "keelhaven-test-saves").string();
+    std::string saves =
+        (std::filesystem::temp_directory_path() / ("keelhaven-test-saves-" + std::to_string(getpid()))).string();
     setenv("KEELHAVEN_SAVE_DIR", saves.c_str(), 0);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
