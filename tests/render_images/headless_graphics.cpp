@@ -1,46 +1,19 @@
 #include "headless_graphics.h"
 
-#include "win32_window.h"
+#include "support/headless.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 #include <unistd.h>
 
 #include "testing.h"
 
 namespace headless {
-namespace {
-
-LRESULT windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
-}
-
-struct Device {
-    HWND hwnd = nullptr;
-    std::unique_ptr<Graphics> graphics;
-    Device()
-    {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = windowProc;
-        wc.lpszClassName = "render_images_tests";
-        RegisterClassExA(&wc);
-        hwnd = CreateWindowExA(0, wc.lpszClassName, "render images tests", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600,
-                               nullptr, nullptr, nullptr, nullptr);
-        graphics = std::make_unique<Graphics>();
-        graphics->initialize(hwnd);  // throws GameError when there is no device
-    }
-};
-
-}  // namespace
-
 Graphics& graphics()
 {
-    static Device device;
-    return *device.graphics;
+    static testsupport::HeadlessGraphics device;
+    return device.graphics();
 }
 
 const std::string& scratchDir()

@@ -76,8 +76,20 @@ std::string scratchGamePath(const std::string& name)
 
 std::string scratchRealPath(const std::string& name)
 {
-    std::string dir = platform::dataDirectory() + "testScratch/" + std::to_string(getpid()) + "/";
-    std::filesystem::create_directories(dir);
+    static const std::string dir = [] {
+        std::string d = platform::dataDirectory() + "testScratch/" + std::to_string(getpid()) + "/";
+        std::filesystem::create_directories(d);
+        // Removed when the program ends.
+        static struct Cleanup {
+            std::string path;
+            ~Cleanup()
+            {
+                std::error_code ec;
+                std::filesystem::remove_all(path, ec);
+            }
+        } cleanup{d};
+        return d;
+    }();
     return dir + name;
 }
 
