@@ -1,0 +1,80 @@
+#include "levels/tile_map.h"
+
+#include "files.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+
+using namespace tileMapNS;
+
+namespace {
+
+// Far enough off to be outside any grid, small enough that neighbours of it
+// (one either side) stay well inside int.
+constexpr float FAR_OFF = 1.0e6f;
+
+int truncatedCell(float offset)
+{
+    const float cells = offset / static_cast<float>(TILE_PITCH);
+    if (std::isnan(cells))
+        return static_cast<int>(-FAR_OFF);
+    return static_cast<int>(std::clamp(cells, -FAR_OFF, FAR_OFF));  // the cast truncates toward zero
+}
+
+}  // namespace
+
+TileGrid::TileGrid(int columns) : columns(std::clamp(columns, 1, WIDE_COLS)) {}
+
+bool TileGrid::load(std::istream& in)
+{
+    // The caller's stream may have been left in hex or without skipws.
+    const std::ios_base::fmtflags savedFlags = in.flags();
+    in.setf(std::ios_base::dec, std::ios_base::basefield);
+    in.setf(std::ios_base::skipws);
+
+    std::array<std::uint16_t, MAP_ROWS * WIDE_COLS> read{};
+    bool ok = true;
+    for (int r = 0; ok && r < MAP_ROWS; ++r) {
+        for (int c = 0; ok && c < columns; ++c) {
+            long long value = -1;
+            ok = static_cast<bool>(in >> value) && value >= 0 && value <= 0xFFFF;
+            if (ok)
+                read[index(r, c)] = static_cast<std::uint16_t>(value);
+        }
+    }
+    in.flags(savedFlags);
+    if (ok)
+        codes = read;
+    return ok;
+}
+
+bool TileGrid::loadFile(const std::string& gamePath)
+{
+    std::ifstream in(platform::resolvePath(gamePath));
+    return in && load(in);
+}
+
+Cell TileGrid::cellOf(float x, float y, float mapX, float mapY)
+{
+    return Cell{truncatedCell(y - mapY), truncatedCell(x - mapX)};
+}
+
+int TileGrid::solidCellsAround(Cell topLeft, Cell (&out)[MAX_CELLS_AROUND]) const
+{
+    int count = 0;
+    // Wider than int so that neighbours of an extreme cell cannot overflow.
+    for (long long dr = 0; dr <= 1; ++dr) {
+        for (long long dc = -1; dc <= 1; ++dc) {
+            const long long r = topLeft.row + dr;
+            const long long c = topLeft.col + dc;
+            if (r < 0 || r >= MAP_ROWS || c < 0 || c >= columns)
+                continue;
+            const int row = static_cast<int>(r);
+            const int col = static_cast<int>(c);
+            if (isSolid(row, col))
+                out[count++] = Cell{row, col};
+        }
+    }
+    return count;
+}
