@@ -1,6 +1,7 @@
 #include "app/game.h"
 
 #include "app/audio.h"
+#include "app/console.h"
 #include "app/game_error.h"
 
 #include <cstdio>
@@ -90,7 +91,11 @@ void Game::initialize(HWND hw)
 
     input->initialize(hwnd, false);
 
-    // The console and the dialogs join here once they exist.
+    console = new Console();
+    console->initialize(graphics, input);  // a console that fails simply never shows
+    console->print("---Console---");
+
+    // The dialogs join here once they exist.
 
     if (!dxFont.initialize(graphics, gameNS::FPS_FONT_HEIGHT, false, false, "Courier New"))
         throw GameError(FATAL_ERROR, "Failed to initialize DirectX font.");
@@ -145,7 +150,10 @@ void Game::run(HWND)
     }
     renderGame();
 
-    // The console key, console commands and dialogs join here once they exist.
+    if (input->wasKeyPressed(gameNS::CONSOLE_KEY)) {
+        console->showHide();
+        paused = console->getVisible();
+    }
     consoleCommand();
 
     input->readControllers();
@@ -182,6 +190,9 @@ void Game::renderGame()
         }
         graphics->spriteEnd();
 
+        console->draw();
+        // The dialogs draw here, above the console, once they exist.
+
         graphics->endScene();
     }
     handleLostGraphicsDevice();
@@ -208,12 +219,16 @@ void Game::handleLostGraphicsDevice()
 
 void Game::releaseAll()
 {
+    if (console != nullptr && console->isInitialized())
+        console->onLostDevice();
     dxFont.onLostDevice();
 }
 
 void Game::resetAll()
 {
     dxFont.onResetDevice();
+    if (console != nullptr && console->isInitialized())
+        console->onResetDevice();
 }
 
 void Game::deleteAll()
@@ -225,5 +240,7 @@ void Game::deleteAll()
     graphics = nullptr;
     delete input;
     input = nullptr;
+    delete console;
+    console = nullptr;
     initialized = false;
 }

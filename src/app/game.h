@@ -10,6 +10,7 @@
 #include <string>
 
 class Audio;
+class Console;
 
 namespace gameNS {
 constexpr float FRAME_RATE = 480.0f;  // the most frames per second ever run
@@ -19,6 +20,7 @@ constexpr float MAX_FRAME_TIME = 1.0f / MIN_FRAME_RATE;
 constexpr int FPS_X = 700;
 constexpr int FPS_Y = 572;
 constexpr int FPS_FONT_HEIGHT = 14;
+constexpr UCHAR CONSOLE_KEY = VK_OEM_3;  // the key left of 1
 }  // namespace gameNS
 
 class Game {
@@ -45,6 +47,7 @@ public:
     Graphics* getGraphics() { return graphics; }
     Input* getInput() { return input; }
     Audio* getAudio() { return audio; }
+    Console* getConsole() { return console; }
     float getFrameTime() const { return frameTime; }
     float getFps() const { return fps; }
     bool getFpsOn() const { return fpsOn; }
@@ -59,6 +62,7 @@ protected:
     Graphics* graphics = nullptr;
     Input* input = nullptr;
     Audio* audio = nullptr;
+    Console* console = nullptr;
     HWND hwnd = nullptr;
     HRESULT hr = S_OK;
     LARGE_INTEGER timeStart{};

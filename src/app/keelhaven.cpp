@@ -1,24 +1,249 @@
 #include "app/keelhaven.h"
 
-Keelhaven::Keelhaven() = default;
+#include "app/console.h"
+#include "app/game_error.h"
+#include "entities/ship.h"
+#include "levels/levels.h"
+#include "screens/screen_states.h"
+
+#include <algorithm>
+
+Keelhaven::Keelhaven()
+    : highScores(keelhavenNS::HIGH_SCORE_COUNT, 0), highScoreNames(keelhavenNS::HIGH_SCORE_COUNT),
+      dxScore(std::make_unique<TextDX>()), dxHighScore(std::make_unique<TextDX>())
+{
+    for (int n = keelhavenNS::FIRST_NEXT_LEVEL; n <= keelhavenNS::LAST_LEVEL; ++n)
+        levelNames[n] = "LEVEL" + std::to_string(n);
+}
 
 Keelhaven::~Keelhaven()
 {
     releaseAll();
+    states.clear();
+    delete ship;
 }
 
 void Keelhaven::initialize(HWND hw)
 {
     Game::initialize(hw);
-    fpsOn = true;
+
+    ship = new Ship();
+    if (!gameTextures.initialize(graphics, keelhavenNS::GAME_TEXTURES))
+        throw GameError(gameErrorNS::FATAL_ERROR, "Error initializing game textures");
+    if (!ship->initialize(this, 64, 64, 4, &gameTextures))
+        throw GameError(gameErrorNS::FATAL_ERROR, "Error initializing ship");
+    ship->setFrames(4, 7);
+    ship->setCurrentFrame(4);
+    ship->setX(0);
+    ship->setY(380);
+
+    createStates();
+
+    if (!dxScore->initialize(graphics, 30, false, false, "Stencil"))
+        throw GameError(gameErrorNS::FATAL_ERROR, "Error initializing dxscore");
+    if (!dxHighScore->initialize(graphics, 40, false, false, "Stencil"))
+        throw GameError(gameErrorNS::FATAL_ERROR, "Error initializing highscorefont");
+}
+
+void Keelhaven::createStates()
+{
+    states.clear();
+    states.reserve(keelhavenNS::STATE_COUNT);
+    states.push_back(std::make_unique<FrontEnd>(this));
+    states.push_back(std::make_unique<TitleScreen>(this));
+    states.push_back(std::make_unique<OptionScreen>(this));
+    states.push_back(std::make_unique<PauseScreen>(this));
+    states.push_back(std::make_unique<GameOverScreen>(this));
+    states.push_back(std::make_unique<CompleteScreen>(this));
+    states.push_back(std::make_unique<LogoScreen>(this));
+    states.push_back(std::make_unique<IntroScreen>(this));
+    states.push_back(std::make_unique<InstructionsScreen>(this));
+    states.push_back(std::make_unique<CreditScreen>(this));
+    states.push_back(std::make_unique<HighScoreScreen>(this));
+    states.push_back(std::make_unique<UpgradeScreen>(this));
+    for (int n = 1; n <= keelhavenNS::LAST_LEVEL; ++n)
+        states.push_back(createLevel(n, graphics, this, input, audio, ship, this));
+}
+
+// A state switched on by an earlier state in the same pass runs in that pass
+// when it lies later in the list, so the list is walked by index.
+void Keelhaven::update()
+{
+    for (size_t i = 0; i < states.size(); ++i)
+        if (states[i]->getActive())
+            states[i]->update(frameTime);
+}
+
+void Keelhaven::collisions()
+{
+    for (size_t i = 0; i < states.size(); ++i)
+        if (states[i]->getActive())
+            states[i]->collisions(frameTime);
+}
+
+void Keelhaven::render()
+{
+    for (size_t i = 0; i < states.size(); ++i)
+        if (states[i]->getActive())
+            states[i]->render();
+}
+
+void Keelhaven::switchState(const std::string& to, const std::string& from)
+{
+    for (size_t i = 0; i < states.size(); ++i) {
+        GameState& state = *states[i];
+        if (state.getName() == to) {
+            state.setActive(true);
+            if (from != "PAUSESCREEN") {
+                state.reset();
+                if (!state.getInitialized()) {
+                    state.initialize();
+                    state.setInitialized(true);
+                }
+            }
+        }
+        if (state.getName() == from) {
+            state.setActive(false);
+            state.leave();
+        }
+    }
+
+    if (to == "FRONTEND") {
+        if (ship != nullptr)
+            ship->setGold(0);
+        for (auto& state : states)
+            if (state->getName() != "FRONTEND")
+                state->setActive(false);
+    }
+    if (to == "PAUSESCREEN") {
+        if (ship != nullptr)
+            ship->setFireTimer(0);
+        pausedStateName = from;
+    }
+}
+
+void Keelhaven::resumeGame()
+{
+    for (auto& state : states)
+        if (state->getName() == pausedStateName)
+            state->setActive(true);
+    if (GameState* pause = stateAt(keelhavenNS::PAUSE_SCREEN_INDEX))
+        pause->setActive(false);
+}
+
+void Keelhaven::startNextLevel()
+{
+    // Only a level the game has may follow the shop.
+    nextLevel = std::clamp(nextLevel, keelhavenNS::FIRST_NEXT_LEVEL, keelhavenNS::LAST_LEVEL);
+    ship->setDegrees(0);
+    ship->setScale(1.0f);
+    switchState(levelNames[nextLevel], "UPGRADESCREEN");
+    nextLevel += 1;
+}
+
+GameState* Keelhaven::stateAt(int index)
+{
+    if (index < 0 || index >= static_cast<int>(states.size()))
+        return nullptr;
+    return states[static_cast<size_t>(index)].get();
+}
+
+std::unique_ptr<GameState> Keelhaven::swapState(int index, std::unique_ptr<GameState> state)
+{
+    if (index < 0 || index >= static_cast<int>(states.size()))
+        return state;
+    std::swap(states[static_cast<size_t>(index)], state);
+    return state;
+}
+
+GameState* Keelhaven::findState(const std::string& name)
+{
+    for (auto& state : states)
+        if (state->getName() == name)
+            return state.get();
+    return nullptr;
+}
+
+const std::string& Keelhaven::levelName(int number) const
+{
+    static const std::string none;
+    if (number < 0 || number > keelhavenNS::LAST_LEVEL)
+        return none;
+    return levelNames[number];
+}
+
+std::string Keelhaven::currentStateName()
+{
+    std::string current = "FRONTEND";
+    for (auto& state : states)
+        if (state->getActive())
+            current = state->getName();
+    return current;
+}
+
+void Keelhaven::consoleCommand()
+{
+    command = console->getCommand();
+    if (command.empty())
+        return;
+
+    if (command == "help") {
+        console->print("Console Commands:");
+        console->print("fps - toggle display of frames per second");
+        return;
+    }
+
+    if (command == "fps") {
+        fpsOn = !fpsOn;
+        console->print(fpsOn ? "fps On" : "fps Off");
+    }
+
+    const std::string current = currentStateName();
+    for (size_t i = 0; i < states.size(); ++i) {
+        if (states[i]->getName() != command)
+            continue;
+        switchState(command, current);
+        const int index = static_cast<int>(i);
+        if (index >= keelhavenNS::FIRST_LEVEL_INDEX) {
+            const int level = index - (keelhavenNS::FIRST_LEVEL_INDEX - 1);
+            // The bonus level is a detour off level 28: the shop after it
+            // leads on to level 29, as when it is reached in play.
+            nextLevel = level == keelhavenNS::LAST_LEVEL ? 29 : level + 1;
+        }
+        // A jump to a screen leaves the level counter alone.
+        break;
+    }
+
+    if (ship == nullptr)
+        return;
+    if (command == "100")
+        ship->setSpeed(ship->getSpeed() + 100);
+    if (command == "-100")
+        ship->setSpeed(ship->getSpeed() - 100);
+    if (command == "AMMO")
+        ship->setAmmo(9);
+    if (command == "HEALTH")
+        ship->setHealth(100);
+    if (command == "LIVES")
+        ship->setLives(3);
 }
 
 void Keelhaven::releaseAll()
 {
+    gameTextures.onLostDevice();
+    for (auto& state : states)
+        state->releaseAll();
+    dxScore->onLostDevice();
+    dxHighScore->onLostDevice();
     Game::releaseAll();
 }
 
 void Keelhaven::resetAll()
 {
+    gameTextures.onResetDevice();
+    for (auto& state : states)
+        state->resetAll();
+    dxScore->onResetDevice();
+    dxHighScore->onResetDevice();
     Game::resetAll();
 }

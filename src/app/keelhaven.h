@@ -1,8 +1,27 @@
-// The game object. For now it opens the window, clears it to the back colour
-// and shows the frame rate; the states and the ship arrive with it later.
+// The game object: owns the player ship, the shared sprite sheet, the score
+// fonts and every screen and level, and switches between them by name.
 #pragma once
 
 #include "app/game.h"
+#include "app/game_state.h"
+#include "render/text_dx.h"
+#include "render/texture_manager.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class Ship;
+
+namespace keelhavenNS {
+constexpr int STATE_COUNT = 43;
+constexpr int FIRST_LEVEL_INDEX = 12;  // level n sits at index 11 + n
+constexpr int PAUSE_SCREEN_INDEX = 3;
+constexpr int FIRST_NEXT_LEVEL = 2;
+constexpr int LAST_LEVEL = 31;
+constexpr int HIGH_SCORE_COUNT = 10;
+constexpr const char* GAME_TEXTURES = "pictures\\textures4-3.png";
+}  // namespace keelhavenNS
 
 class Keelhaven : public Game {
 public:
@@ -10,10 +29,57 @@ public:
     ~Keelhaven() override;
 
     void initialize(HWND hwnd) override;
-    void update() override {}
+    void update() override;
     void ai() override {}
-    void collisions() override {}
-    void render() override {}
+    void collisions() override;
+    void render() override;
     void releaseAll() override;
     void resetAll() override;
+    void consoleCommand() override;
+
+    // Makes `to` current (reset every time except back from the pause
+    // screen, initialize the first time) and leaves `from`.
+    void switchState(const std::string& to, const std::string& from);
+    // Back from the pause screen to the paused state, exactly as it was.
+    void resumeGame();
+    // From the upgrade shop on to level `nextLevel`.
+    void startNextLevel();
+
+    Ship* getShip() { return ship; }
+    TextureManager* getGameTextures() { return &gameTextures; }
+    TextDX* getDxScore() { return dxScore.get(); }
+    TextDX* getDxHighScore() { return dxHighScore.get(); }
+
+    // The state list in its fixed order; null for an index outside it.
+    GameState* stateAt(int index);
+    GameState* findState(const std::string& name);
+    int stateCount() const { return static_cast<int>(states.size()); }
+    const std::string& levelName(int number) const;
+    // Stands another state in at `index` (tests and tools); returns the old one.
+    std::unique_ptr<GameState> swapState(int index, std::unique_ptr<GameState> state);
+
+    bool easy = true;
+    bool normal = false;
+    bool hard = false;
+    bool gauntlet = false;
+    bool saveMessageShown = false;
+    int nextLevel = keelhavenNS::FIRST_NEXT_LEVEL;
+    std::string pausedStateName;
+    std::vector<int> highScores;
+    std::vector<std::string> highScoreNames;
+    bool afterGameOver = false;
+    bool creditsFromTitle = false;
+    bool highScoreFromTitle = false;
+
+private:
+    void createStates();
+    // The name of the last active state in list order, or "FRONTEND".
+    std::string currentStateName();
+
+    Ship* ship = nullptr;
+    std::string levelNames[keelhavenNS::LAST_LEVEL + 1];
+    std::vector<std::unique_ptr<GameState>> states;
+    std::unique_ptr<TextDX> dxScore;
+    std::unique_ptr<TextDX> dxHighScore;
+    TextureManager gameTextures;
 };

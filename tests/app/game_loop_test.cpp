@@ -131,5 +131,5 @@ TEST_F(GameLoop, ALostDeviceWaitsThenIsResetOnceEverythingIsReleased)
     EXPECT_EQ(game->releases, 2);
     EXPECT_EQ(game->resets, 1);
     EXPECT_EQ(game->getGraphics()->getDeviceState(), D3D_OK);
-    EXPECT_EQ(liveDefaultPoolObjects(), 2) << "the frame-rate font and the sprite are back";
+    EXPECT_EQ(liveDefaultPoolObjects(), 4) << "the sprite, the frame-rate font and the console's font and panel are back";
 }
