@@ -21,12 +21,10 @@ struct Name {
     int value;
 };
 
-constexpr std::array<Name, 2> KINDS{{{"EnemyShip", static_cast<int>(EnemyKind::EnemyShip)},
-                                     {"EnemyShip1", static_cast<int>(EnemyKind::EnemyShip1)}}};
-constexpr std::array<Name, 4> DIRECTIONS{{{"up", levelDataNS::UP},
-                                          {"down", levelDataNS::DOWN},
-                                          {"left", levelDataNS::LEFT},
-                                          {"right", levelDataNS::RIGHT}}};
+constexpr std::array<Name, 2> KINDS{
+    {{"EnemyShip", static_cast<int>(EnemyKind::EnemyShip)}, {"EnemyShip1", static_cast<int>(EnemyKind::EnemyShip1)}}};
+constexpr std::array<Name, 4> DIRECTIONS{
+    {{"up", levelDataNS::UP}, {"down", levelDataNS::DOWN}, {"left", levelDataNS::LEFT}, {"right", levelDataNS::RIGHT}}};
 constexpr std::array<Name, 5> MODES{{{"stopped", levelDataNS::MODE_STOPPED},
                                      {"patrol-horizontal", levelDataNS::MODE_PATROL_HORIZONTAL},
                                      {"patrol-vertical", levelDataNS::MODE_PATROL_VERTICAL},

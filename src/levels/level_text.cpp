@@ -11,11 +11,9 @@ void splitTokens(std::string_view line, std::vector<std::string_view>& out)
     out.clear();
     size_t i = 0;
     while (i < line.size()) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
-            ++i;
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
         const size_t start = i;
-        while (i < line.size() && line[i] != ' ' && line[i] != '\t')
-            ++i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
         if (i > start)
             out.push_back(line.substr(start, i - start));
     }
