@@ -3,7 +3,7 @@
 #include "app/game.h"
 #include "entities/cannon.h"
 
-EnemyBase::EnemyBase(const EnemyKind& kind)
+EnemyBase::EnemyBase(const enemyNS::KindValues& kind)
     : rightFrame(kind.rightFrame),
       leftFrame(kind.leftFrame),
       upFrame(kind.upFrame),

@@ -28,16 +28,16 @@ constexpr float HIT_FRAME_DELAY = 0.1f;
 constexpr int EXPLOSION_FIRST_FRAME = 20, EXPLOSION_LAST_FRAME = 27;
 constexpr float EXPLOSION_FRAME_DELAY = 0.2f;
 constexpr COLOR_ARGB HIT_TINT = graphicsNS::GRAY;
-}  // namespace enemyNS
 
-// What tells one kind of enemy from another.
-struct EnemyKind {
+// What tells one kind of enemy ship from another.
+struct KindValues {
     int startFrame;
     int rightFrame, leftFrame, upFrame, downFrame;
     float velocityX, velocityY;
     int direction;
     float fireInterval;  // seconds between shots in guard mode
 };
+}  // namespace enemyNS
 
 class EnemyBase : public Entity {
 public:
@@ -95,7 +95,7 @@ public:
     EnemyBase& operator=(const EnemyBase&) = delete;
 
 protected:
-    explicit EnemyBase(const EnemyKind& kind);
+    explicit EnemyBase(const enemyNS::KindValues& kind);
 
     int mode = enemyNS::STOPPED;
     int rightFrame;

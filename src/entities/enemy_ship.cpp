@@ -3,7 +3,7 @@
 namespace {
 
 // Starts showing its left frame but facing right.
-constexpr EnemyKind ENEMY_SHIP{
+constexpr enemyNS::KindValues ENEMY_SHIP{
     .startFrame = 38,
     .rightFrame = 39,
     .leftFrame = 38,
@@ -16,7 +16,7 @@ constexpr EnemyKind ENEMY_SHIP{
 };
 
 // Faster, fires twice as often; starts showing its left frame but facing down.
-constexpr EnemyKind ENEMY_SHIP1{
+constexpr enemyNS::KindValues ENEMY_SHIP1{
     .startFrame = 43,
     .rightFrame = 42,
     .leftFrame = 43,
