@@ -42,28 +42,40 @@ void Cannon::launch(Entity& source, D3DXVECTOR2 v)
         audio->playCue(cannonNS::LAUNCH_CUE);
 }
 
-void Cannon::launchUp(Entity& source) { launch(source, D3DXVECTOR2(0, -cannonNS::SPEED)); }
-void Cannon::launchDown(Entity& source) { launch(source, D3DXVECTOR2(0, cannonNS::SPEED)); }
-void Cannon::launchLeft(Entity& source) { launch(source, D3DXVECTOR2(-cannonNS::SPEED, 0)); }
-void Cannon::launchRight(Entity& source) { launch(source, D3DXVECTOR2(cannonNS::SPEED, 0)); }
+void Cannon::launchUp(Entity& source)
+{
+    launch(source, D3DXVECTOR2(0, -cannonNS::SPEED));
+}
+void Cannon::launchDown(Entity& source)
+{
+    launch(source, D3DXVECTOR2(0, cannonNS::SPEED));
+}
+void Cannon::launchLeft(Entity& source)
+{
+    launch(source, D3DXVECTOR2(-cannonNS::SPEED, 0));
+}
+void Cannon::launchRight(Entity& source)
+{
+    launch(source, D3DXVECTOR2(cannonNS::SPEED, 0));
+}
 
 bool Cannon::launchToward(int dir, Entity& source)
 {
     switch (dir) {
-    case entityNS::UP:
-        launchUp(source);
-        return true;
-    case entityNS::DOWN:
-        launchDown(source);
-        return true;
-    case entityNS::LEFT:
-        launchLeft(source);
-        return true;
-    case entityNS::RIGHT:
-        launchRight(source);
-        return true;
-    default:
-        return false;
+        case entityNS::UP:
+            launchUp(source);
+            return true;
+        case entityNS::DOWN:
+            launchDown(source);
+            return true;
+        case entityNS::LEFT:
+            launchLeft(source);
+            return true;
+        case entityNS::RIGHT:
+            launchRight(source);
+            return true;
+        default:
+            return false;
     }
 }
 

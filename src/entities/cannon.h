@@ -13,7 +13,7 @@ constexpr int TEXTURE_COLS = 4;
 constexpr int FRAME = 33;
 constexpr float ANIMATION_DELAY = 0.1f;
 constexpr float RADIUS = 4.0f;
-constexpr float MASS = 0.1f;  // also what getMass always reports
+constexpr float MASS = 0.1f;     // also what getMass always reports
 constexpr float SPEED = 600.0f;  // pixels per second
 // How the owner shows the ball: frame 33 of the ship sheet, tinted, a
 // quarter size (16 x 16 on screen).

@@ -33,8 +33,8 @@ EnemyBase::~EnemyBase()
     delete cannon;
 }
 
-static void setUpAnimation(Image& image, Graphics* graphics, int width, int height, int ncols,
-                           TextureManager* textureM, int first, int last, float delay)
+static void setUpAnimation(Image& image, Graphics* graphics, int width, int height, int ncols, TextureManager* textureM,
+                           int first, int last, float delay)
 {
     image.initialize(graphics, width, height, ncols, textureM);
     image.setFrames(first, last);
@@ -71,20 +71,20 @@ void EnemyBase::setCurrentFrame(int frame)
 void EnemyBase::showFacing(int dir)
 {
     switch (dir) {
-    case entityNS::UP:
-        setCurrentFrame(upFrame);
-        break;
-    case entityNS::DOWN:
-        setCurrentFrame(downFrame);
-        break;
-    case entityNS::LEFT:
-        setCurrentFrame(leftFrame);
-        break;
-    case entityNS::RIGHT:
-        setCurrentFrame(rightFrame);
-        break;
-    default:
-        return;
+        case entityNS::UP:
+            setCurrentFrame(upFrame);
+            break;
+        case entityNS::DOWN:
+            setCurrentFrame(downFrame);
+            break;
+        case entityNS::LEFT:
+            setCurrentFrame(leftFrame);
+            break;
+        case entityNS::RIGHT:
+            setCurrentFrame(rightFrame);
+            break;
+        default:
+            return;
     }
     direction = dir;
 }
@@ -125,36 +125,36 @@ void EnemyBase::move(float frameTime)
 {
     const float step = frameTime * enemyNS::MOVE_FACTOR;
     switch (mode) {
-    case enemyNS::STOPPED:
-    case enemyNS::GUARD:
-        velocity = D3DXVECTOR2(0, 0);
-        break;
-    case enemyNS::HORIZONTAL_PATROL:
-        spriteData.x -= velocity.x * step;
-        break;
-    case enemyNS::VERTICAL_PATROL:
-        spriteData.y -= velocity.y * step;
-        break;
-    case enemyNS::CRUISE:
-        switch (direction) {
-        case entityNS::UP:
-            spriteData.y += velocity.y * step;
+        case enemyNS::STOPPED:
+        case enemyNS::GUARD:
+            velocity = D3DXVECTOR2(0, 0);
             break;
-        case entityNS::DOWN:
-            spriteData.y -= velocity.y * step;
-            break;
-        case entityNS::LEFT:
+        case enemyNS::HORIZONTAL_PATROL:
             spriteData.x -= velocity.x * step;
             break;
-        case entityNS::RIGHT:
-            spriteData.x += velocity.x * step;
+        case enemyNS::VERTICAL_PATROL:
+            spriteData.y -= velocity.y * step;
+            break;
+        case enemyNS::CRUISE:
+            switch (direction) {
+                case entityNS::UP:
+                    spriteData.y += velocity.y * step;
+                    break;
+                case entityNS::DOWN:
+                    spriteData.y -= velocity.y * step;
+                    break;
+                case entityNS::LEFT:
+                    spriteData.x -= velocity.x * step;
+                    break;
+                case entityNS::RIGHT:
+                    spriteData.x += velocity.x * step;
+                    break;
+                default:
+                    break;
+            }
             break;
         default:
             break;
-        }
-        break;
-    default:
-        break;
     }
 }
 
@@ -194,20 +194,20 @@ void EnemyBase::turnLeft()
     if (mode != enemyNS::CRUISE)
         return;
     switch (direction) {
-    case entityNS::UP:
-        showFacing(entityNS::LEFT);
-        break;
-    case entityNS::LEFT:
-        showFacing(entityNS::DOWN);
-        break;
-    case entityNS::DOWN:
-        showFacing(entityNS::RIGHT);
-        break;
-    case entityNS::RIGHT:
-        showFacing(entityNS::UP);
-        break;
-    default:
-        break;
+        case entityNS::UP:
+            showFacing(entityNS::LEFT);
+            break;
+        case entityNS::LEFT:
+            showFacing(entityNS::DOWN);
+            break;
+        case entityNS::DOWN:
+            showFacing(entityNS::RIGHT);
+            break;
+        case entityNS::RIGHT:
+            showFacing(entityNS::UP);
+            break;
+        default:
+            break;
     }
 }
 
@@ -216,20 +216,20 @@ void EnemyBase::turnRight()
     if (mode != enemyNS::CRUISE)
         return;
     switch (direction) {
-    case entityNS::UP:
-        showFacing(entityNS::RIGHT);
-        break;
-    case entityNS::RIGHT:
-        showFacing(entityNS::DOWN);
-        break;
-    case entityNS::DOWN:
-        showFacing(entityNS::LEFT);
-        break;
-    case entityNS::LEFT:
-        showFacing(entityNS::UP);
-        break;
-    default:
-        break;
+        case entityNS::UP:
+            showFacing(entityNS::RIGHT);
+            break;
+        case entityNS::RIGHT:
+            showFacing(entityNS::DOWN);
+            break;
+        case entityNS::DOWN:
+            showFacing(entityNS::LEFT);
+            break;
+        case entityNS::LEFT:
+            showFacing(entityNS::UP);
+            break;
+        default:
+            break;
     }
 }
 

@@ -27,8 +27,8 @@ Ship::~Ship()
     delete cannon;
 }
 
-static void setUpAnimation(Image& image, Graphics* graphics, int width, int height, int ncols,
-                           TextureManager* textureM, int first, int last, float delay)
+static void setUpAnimation(Image& image, Graphics* graphics, int width, int height, int ncols, TextureManager* textureM,
+                           int first, int last, float delay)
 {
     image.initialize(graphics, width, height, ncols, textureM);
     image.setFrames(first, last);
@@ -39,10 +39,10 @@ static void setUpAnimation(Image& image, Graphics* graphics, int width, int heig
 
 bool Ship::initialize(Game* game, int width, int height, int ncols, TextureManager* textureM)
 {
-    setUpAnimation(hitImage, game->getGraphics(), width, height, ncols, textureM, shipNS::HIT_START,
-                   shipNS::HIT_END, shipNS::HIT_DELAY);
-    setUpAnimation(explosionImage, game->getGraphics(), width, height, ncols, textureM,
-                   shipNS::EXPLOSION_START, shipNS::EXPLOSION_END, shipNS::EXPLOSION_DELAY);
+    setUpAnimation(hitImage, game->getGraphics(), width, height, ncols, textureM, shipNS::HIT_START, shipNS::HIT_END,
+                   shipNS::HIT_DELAY);
+    setUpAnimation(explosionImage, game->getGraphics(), width, height, ncols, textureM, shipNS::EXPLOSION_START,
+                   shipNS::EXPLOSION_END, shipNS::EXPLOSION_DELAY);
     cannon->prepare(game, width, height, ncols, textureM);
     return Entity::initialize(game, width, height, ncols, textureM);
 }

@@ -122,7 +122,7 @@ private:
     int cannonLevel = 0;
     int hullLevel = 0;
     float speed = shipNS::START_SPEED;  // pixels per second while a direction is held
-    float fireTimer = 0;  // seconds since the last shot
-    bool fireButtonReleased = true;  // A must be let go between shots
+    float fireTimer = 0;                // seconds since the last shot
+    bool fireButtonReleased = true;     // A must be let go between shots
     Cannon* cannon;
 };

@@ -26,7 +26,10 @@ void setUp(E& e, InputOnlyGame& game)
 }
 
 // Ends a frame as the game loop does: presses are forgotten, held keys stay.
-inline void endFrame(InputOnlyGame& game) { game.keys().clear(inputNS::KEYS_PRESSED); }
+inline void endFrame(InputOnlyGame& game)
+{
+    game.keys().clear(inputNS::KEYS_PRESSED);
+}
 
 // The first controller, plugged in for the life of the object.
 class Pad {

@@ -98,8 +98,7 @@ TEST_F(ShipFire, OneBallInTheAirAtATime)
     EXPECT_GT(ship.getFireTimer(), READY);
 
     // Let the ball leave the play area; the next press fires at once.
-    for (int i = 0; i < 40 && ballFlying(); ++i)
-        frame();
+    for (int i = 0; i < 40 && ballFlying(); ++i) frame();
     ASSERT_FALSE(ballFlying());
     game.keys().keyDown(VK_SPACE);
     frame();

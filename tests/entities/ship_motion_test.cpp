@@ -89,8 +89,7 @@ TEST_F(ShipMotion, LettingGoLeavesTheFacingAndAnimatesIt)
     hold(VK_LEFT);
     ship.update(FRAME);
     game.keys().keyUp(VK_LEFT);
-    for (int i = 0; i < 3; ++i)
-        ship.update(0.3f);  // 0.5 s a frame: one step in these 0.96 s
+    for (int i = 0; i < 3; ++i) ship.update(0.3f);  // 0.5 s a frame: one step in these 0.96 s
     EXPECT_TRUE(ship.isFacingLeft());
     EXPECT_FLOAT_EQ(ship.getX(), 300 - shipNS::START_SPEED * FRAME);
     EXPECT_EQ(ship.getCurrentFrame(), 13);
@@ -217,16 +216,14 @@ TEST_F(ShipMotion, HealthAboveFullIsCutBack)
 TEST_F(ShipMotion, HitAndExplosionClearThemselvesWhenTheirAnimationsEnd)
 {
     ship.setHit(true);
-    for (int i = 0; i < 3; ++i)
-        ship.update(0.15f);
+    for (int i = 0; i < 3; ++i) ship.update(0.15f);
     EXPECT_TRUE(ship.getHit()) << "frames 16 to 19 take four steps";
     ship.update(0.15f);
     EXPECT_FALSE(ship.getHit());
     EXPECT_FALSE(ship.getHitImage().getAnimationComplete()) << "ready for the next hit";
 
     ship.setExploding(true);
-    for (int i = 0; i < 7; ++i)
-        ship.update(0.25f);
+    for (int i = 0; i < 7; ++i) ship.update(0.25f);
     EXPECT_TRUE(ship.getExploding());
     EXPECT_EQ(ship.getExplosionImage().getCurrentFrame(), 27);
     ship.update(0.25f);
@@ -245,16 +242,10 @@ TEST_F(ShipMotion, SinkingSpinsAndShrinks)
     EXPECT_FLOAT_EQ(ship.getScale(), 0.95f);
 }
 
-TEST(ShipSetUp, StartsAsTheGameExpects)
+TEST(ShipSetUp, CountsItsOwnAmmunitionAndPreparesItsBall)
 {
     InputOnlyGame game;
     Ship ship;
-    EXPECT_EQ(ship.getLives(), 3);
-    EXPECT_EQ(ship.getAmmo(), 2);
-    EXPECT_EQ(ship.getCannonDamage(), 10);
-    EXPECT_FLOAT_EQ(ship.getSpeed(), 150);
-    EXPECT_EQ(ship.getCollisionType(), entityNS::BOX);
-    EXPECT_FLOAT_EQ(ship.getMass(), 0.1f);
     ship.addAmmo(3);
     ship.spendAmmo(1);
     EXPECT_EQ(ship.getAmmo(), 4) << "the ship counts its own ammunition";
