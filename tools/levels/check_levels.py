@@ -1,0 +1,382 @@
+#!/usr/bin/python3
+"""Checks the 31 level layouts in data/levels: both files read as the game
+reads them, each level holds what its roster entry asks for, every object
+sits on open water, the ship can sail to every pick-up and whirlpool, and
+every enemy stays on the map (and over water) for a minute of play.
+
+    check_levels.py DATA_LEVELS_DIR [--level N] [--seconds S]
+
+Prints one line per fault and exits with 1 if there is any."""
+import argparse
+import os
+import sys
+from collections import deque
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from enemy_motion import ENEMY_BOX, ENEMY_HALF, marker_rules, sail  # noqa: E402
+from level_files import LevelFileError, parse_level, parse_map  # noqa: E402
+from roster import (CRUISE, GUARD, LEVEL1_RECORDS, LEVELS, MAP_HEIGHT,  # noqa: E402
+                    PATROL_H, PATROL_V, SECOND_WHIRLPOOL, SOLID_MAX, SPEED_MAX,
+                    SPEED_MIN, STOPPED, TILE, roster)
+
+FRAME_RATES = (60, 30, 144)   # the first one also decides which markers are used
+SHIP_HALF, SHIP_BOX = 32, 30
+PICKUP_BOX = 5
+WHIRLPOOL_HALF = 16
+FIRE_HALF = 10                # half the width of a guard's line of fire
+SAFE_START_SECONDS = 2.0
+SAFE_START_MARGIN = 40
+# Level 1's objects are fixed by the game's design; its first marker is never
+# reached because its top patrol turns at the third one.
+MARKERS_ALLOWED_IDLE = {1: {0}}
+
+
+def pickup_scale(kind):
+    return 0.6 if kind == "ammo" else 1.0
+
+
+class Level:
+    def __init__(self, number, grid, data):
+        self.number = number
+        self.grid = grid
+        self.data = data
+        self.roster = roster(number)
+        self.width = self.roster.width
+
+    def solid(self, r, c):
+        return self.grid[r][c] <= SOLID_MAX
+
+    def cells_touched(self, left, top, right, bottom):
+        """Map cells whose tile box (a cell's 65 px less its last pixel, as
+        the game tests it) touches the closed rectangle."""
+        cells = []
+        for r in range(len(self.grid)):
+            if bottom < r * TILE or top > r * TILE + TILE - 1:
+                continue
+            for c in range(self.roster.columns):
+                if right < c * TILE or left > c * TILE + TILE - 1:
+                    continue
+                cells.append((r, c))
+        return cells
+
+    def land_under(self, box):
+        return [cell for cell in self.cells_touched(*box) if self.solid(*cell)]
+
+    def cell_of(self, x, y):
+        r, c = int(y // TILE), int(x // TILE)
+        if 0 <= r < len(self.grid) and 0 <= c < self.roster.columns:
+            return r, c
+        return None
+
+
+def box_around(cx, cy, half):
+    return cx - half, cy - half, cx + half, cy + half
+
+
+def boxes_touch(a, b):
+    return a[0] <= b[2] and b[0] <= a[2] and a[1] <= b[3] and b[1] <= a[3]
+
+
+class Checker:
+    def __init__(self, seconds):
+        self.seconds = seconds
+        self.faults = []
+
+    def fault(self, level, message):
+        self.faults.append(f"level {level}: {message}")
+
+    # ---- reading -------------------------------------------------------
+    def load(self, folder, n):
+        r = roster(n)
+        try:
+            with open(os.path.join(folder, f"map{n}.txt"), encoding="ascii") as f:
+                grid = parse_map(f.read(), f"map{n}.txt", r.columns)
+            with open(os.path.join(folder, f"level{n}.txt"), encoding="ascii") as f:
+                data = parse_level(f.read(), f"level{n}.txt")
+        except (OSError, UnicodeDecodeError, LevelFileError) as error:
+            self.fault(n, str(error))
+            return None
+        return Level(n, grid, data)
+
+    # ---- what the roster asks for --------------------------------------
+    def check_counts(self, lv):
+        n, r, d = lv.number, lv.roster, lv.data
+        for kind, want in r.pickups().items():
+            if len(d.pickups[kind]) != want:
+                self.fault(n, f"{len(d.pickups[kind])} {kind} lines, the roster wants {want}")
+        for kind, want in r.enemies().items():
+            have = len(d.enemies_of(kind))
+            if have != want:
+                self.fault(n, f"{have} {kind} enemies, the roster wants {want}")
+        if len(d.markers) != r.markers:
+            self.fault(n, f"{len(d.markers)} markers, the roster wants {r.markers}")
+        if len(d.whirlpools) != r.whirlpools:
+            self.fault(n, f"{len(d.whirlpools)} whirlpools, the roster wants {r.whirlpools}")
+        elif n in SECOND_WHIRLPOOL and tuple(d.whirlpools[1]) != SECOND_WHIRLPOOL[n]:
+            self.fault(n, f"second whirlpool at {d.whirlpools[1]}, "
+                          f"should be at {SECOND_WHIRLPOOL[n]}")
+        if tuple(d.ship) != r.ship:
+            self.fault(n, f"ship starts at {d.ship}, the roster says {r.ship}")
+
+    def check_level1(self, lv):
+        d = lv.data
+        have = [("ship",) + tuple(d.ship)]
+        for kind in ("coin", "ammo", "treasure", "health"):
+            have += [(kind, x, y) for x, y in d.pickups[kind]]
+        for e in d.enemies:
+            record = ("enemy", e.kind, e.x, e.y, e.direction, e.vx, e.vy, e.mode)
+            if e.frame:
+                record += (f"frame={e.frame}",)
+            if e.respawn:
+                record += (f"respawn={e.respawn[0]},{e.respawn[1]}",)
+            have.append(record)
+        have += [("marker", x, y) for x, y in d.markers]
+        have += [("whirlpool", x, y) for x, y in d.whirlpools]
+        if have != LEVEL1_RECORDS:
+            missing = [rec for rec in LEVEL1_RECORDS if rec not in have]
+            extra = [rec for rec in have if rec not in LEVEL1_RECORDS]
+            self.fault(1, f"objects differ from the fixed level 1 layout; "
+                          f"missing {missing}, unexpected {extra} (or out of order)")
+        if d.turns:
+            self.fault(1, "level 1 turns every enemy around: it has no turn lines")
+
+    def check_enemy_settings(self, lv):
+        n, r, d = lv.number, lv.roster, lv.data
+        used = set()
+        for e in d.enemies:
+            used.add(e.mode)
+            what = f"{e.kind} on line {e.line}"
+            if e.mode not in r.modes:
+                self.fault(n, f"{what}: mode {e.mode} is not one this level uses "
+                              f"({', '.join(sorted(r.modes))})")
+            if not (SPEED_MIN <= e.vx <= SPEED_MAX and e.vy == -e.vx):
+                self.fault(n, f"{what}: velocity ({e.vx}, {e.vy}) is not (v, -v) "
+                              f"with v in {SPEED_MIN}..{SPEED_MAX}")
+            if e.mode == PATROL_H and e.direction != "left":
+                self.fault(n, f"{what}: a horizontal patrol with (v, -v) starts "
+                              f"sailing left, so it should face left")
+            if e.mode == PATROL_V and e.direction != "down":
+                self.fault(n, f"{what}: a vertical patrol with (v, -v) starts "
+                              f"sailing down, so it should face down")
+        for mode in sorted(r.modes - used):
+            self.fault(n, f"no enemy uses the mode {mode}, which this level is meant to use")
+        if r.turn_lines:
+            if not d.turns:
+                self.fault(n, "this level turns particular enemies at particular "
+                              "markers but has no turn lines")
+            for t in d.turns:
+                e = d.enemies_of(t.kind)[t.enemy]
+                if e.mode in (PATROL_H, PATROL_V) and t.turn != "around":
+                    self.fault(n, f"line {t.line}: turn {t.turn} does nothing to a patrol")
+                if e.mode == CRUISE and t.turn == "around":
+                    self.fault(n, f"line {t.line}: turn around does nothing to a cruise")
+                if e.mode in (GUARD, STOPPED):
+                    self.fault(n, f"line {t.line}: a {e.mode} enemy never reaches a marker")
+        elif d.turns:
+            self.fault(n, "this level turns every enemy around at every marker; "
+                          "it must not have turn lines")
+
+    # ---- where things are ----------------------------------------------
+    def check_water(self, lv, what, box, centre):
+        cell = lv.cell_of(*centre)
+        if cell is None:
+            self.fault(lv.number, f"{what} at centre {centre} is off the map")
+            return
+        land = lv.land_under(box)
+        if land:
+            self.fault(lv.number, f"{what} (centre {centre}) sits on solid cells "
+                                  f"{sorted(land)} (row, column)")
+
+    def objects(self, lv):
+        """(description, centre, box) of every object that must be on water."""
+        d = lv.data
+        out = []
+        for kind, places in d.pickups.items():
+            s = pickup_scale(kind)
+            for i, (x, y) in enumerate(places):
+                c = (x + 32 * s, y + 32 * s)
+                out.append((f"{kind} {i} at ({x}, {y})", c, box_around(*c, PICKUP_BOX)))
+        for i, (x, y) in enumerate(d.whirlpools):
+            c = (x + WHIRLPOOL_HALF, y + WHIRLPOOL_HALF)
+            out.append((f"whirlpool {i} at ({x}, {y})", c, box_around(*c, WHIRLPOOL_HALF)))
+        for e in d.enemies:
+            places = [("", (e.x, e.y))] + ([(" respawn", e.respawn)] if e.respawn else [])
+            for label, (x, y) in places:
+                c = (x + ENEMY_HALF, y + ENEMY_HALF)
+                out.append((f"{e.kind} on line {e.line}{label} at ({x}, {y})", c,
+                            box_around(*c, ENEMY_BOX)))
+        return out
+
+    def ship_box(self, lv):
+        x, y = lv.data.ship
+        return box_around(x + SHIP_HALF, y + SHIP_HALF, SHIP_BOX)
+
+    def check_places(self, lv):
+        n, d = lv.number, lv.data
+        for what, centre, box in self.objects(lv):
+            self.check_water(lv, what, box, centre)
+        sx, sy = d.ship
+        self.check_water(lv, f"ship start ({sx}, {sy})", self.ship_box(lv),
+                         (sx + SHIP_HALF, sy + SHIP_HALF))
+        for i, (x, y) in enumerate(d.markers):
+            if not (0 <= x <= lv.width and 0 <= y <= MAP_HEIGHT):
+                self.fault(n, f"marker {i} at ({x}, {y}) lies outside the map")
+        if len(set(d.markers)) != len(d.markers):
+            self.fault(n, "two markers share a position")
+        # Pick-ups should not hide one another or the whirlpool.
+        things = [(what, c) for what, c, _ in self.objects(lv)
+                  if not what.startswith("Enemy")]
+        for i in range(len(things)):
+            for j in range(i + 1, len(things)):
+                (a, ca), (b, cb) = things[i], things[j]
+                if abs(ca[0] - cb[0]) < 30 and abs(ca[1] - cb[1]) < 30:
+                    self.fault(n, f"{a} and {b} lie on top of each other")
+        for i, (x, y) in enumerate(d.whirlpools):
+            pool = box_around(x + WHIRLPOOL_HALF, y + WHIRLPOOL_HALF, WHIRLPOOL_HALF + 60)
+            if boxes_touch(pool, self.ship_box(lv)):
+                self.fault(n, f"whirlpool {i} is within reach of the ship's start")
+
+    def check_reach(self, lv):
+        n, d = lv.number, lv.data
+        sx, sy = d.ship
+        start = lv.cell_of(sx + SHIP_HALF, sy + SHIP_HALF)
+        if start is None or lv.solid(*start):
+            return  # already reported
+        seen = {start}
+        queue = deque([start])
+        while queue:
+            r, c = queue.popleft()
+            for nr, nc in ((r - 1, c), (r + 1, c), (r, c - 1), (r, c + 1)):
+                if (0 <= nr < len(lv.grid) and 0 <= nc < lv.roster.columns
+                        and (nr, nc) not in seen and not lv.solid(nr, nc)):
+                    seen.add((nr, nc))
+                    queue.append((nr, nc))
+        for what, centre, _ in self.objects(lv):
+            if what.startswith("Enemy"):
+                continue
+            cell = lv.cell_of(*centre)
+            if cell is not None and cell not in seen:
+                self.fault(n, f"the ship cannot sail from its start to {what} "
+                              f"(cell {cell})")
+
+    # ---- enemies under way ---------------------------------------------
+    def watch_for(self, lv, what):
+        def watch(t, ship):
+            left, top, right, bottom = ship.box()
+            if left < 0 or top < 0 or right > lv.width or bottom > MAP_HEIGHT:
+                return (f"{what} leaves the map after {t:.2f} s "
+                        f"(box {left:.0f},{top:.0f} to {right:.0f},{bottom:.0f})")
+            land = lv.land_under((left, top, right, bottom))
+            if land:
+                return (f"{what} sails over solid cells {sorted(land)} after "
+                        f"{t:.2f} s (centre {ship.centre()[0]:.0f},"
+                        f"{ship.centre()[1]:.0f})")
+            return None
+        return watch
+
+    def check_motion(self, lv):
+        n, d = lv.number, lv.data
+        used_markers, used_rules = set(), set()
+        ship_zone = box_around(d.ship[0] + SHIP_HALF, d.ship[1] + SHIP_HALF,
+                               SHIP_BOX + SAFE_START_MARGIN)
+        for kind in ("EnemyShip", "EnemyShip1"):
+            for index, e in enumerate(d.enemies_of(kind)):
+                rules = marker_rules(d, kind, index)
+                starts = [(e.x, e.y)] + ([e.respawn] if e.respawn else [])
+                for start in starts:
+                    what = f"{kind} {index} (line {e.line}) from ({start[0]}, {start[1]})"
+                    for fps in FRAME_RATES:
+                        complaint, used, ship = sail(e, start, rules, d.markers,
+                                                     self.seconds, fps,
+                                                     self.watch_for(lv, what))
+                        if complaint:
+                            self.fault(n, f"{complaint} at {fps} frames per second")
+                            break
+                        if fps == FRAME_RATES[0]:
+                            used_markers |= used
+                            used_rules |= {(kind, index, m) for m in used}
+                        if e.mode in (GUARD, STOPPED) and (ship.x, ship.y) != start:
+                            self.fault(n, f"{what} stands still but is pushed by a marker")
+                            break
+                    early, _, _ = sail(e, start, rules, d.markers, SAFE_START_SECONDS,
+                                       FRAME_RATES[0],
+                                       lambda t, s: "near" if boxes_touch(s.box(), ship_zone)
+                                       else None)
+                    if early:
+                        self.fault(n, f"{what} comes within {SAFE_START_MARGIN} px of "
+                                      f"the ship's start in the first "
+                                      f"{SAFE_START_SECONDS:.0f} s")
+        idle = set(range(len(d.markers))) - used_markers - MARKERS_ALLOWED_IDLE.get(n, set())
+        for m in sorted(idle):
+            self.fault(n, f"marker {m} at {d.markers[m]} never turns an enemy "
+                          f"in {self.seconds:.0f} s")
+        for t in d.turns:
+            e = d.enemies_of(t.kind)[t.enemy]
+            if e.mode in (PATROL_H, PATROL_V, CRUISE) and \
+                    (t.kind, t.enemy, t.marker) not in used_rules:
+                self.fault(n, f"line {t.line}: {t.kind} {t.enemy} never reaches "
+                              f"marker {t.marker} in {self.seconds:.0f} s")
+
+    def check_guards(self, lv):
+        """A guard shoots along its facing until a solid cell or the map edge;
+        the ship's start must be out of that line."""
+        n, d = lv.number, lv.data
+        step = {"up": (0, -1), "down": (0, 1), "left": (-1, 0), "right": (1, 0)}
+        ship = self.ship_box(lv)
+        for e in d.enemies:
+            if e.mode != GUARD:
+                continue
+            cx, cy = e.x + ENEMY_HALF, e.y + ENEMY_HALF
+            dx, dy = step[e.direction]
+            ahead = lv.cell_of(cx + dx * TILE, cy + dy * TILE)
+            if ahead is None or lv.solid(*ahead):
+                self.fault(n, f"{e.kind} guard on line {e.line} faces "
+                              f"{'the map edge' if ahead is None else 'land'}")
+                continue
+            x, y = cx, cy
+            while lv.cell_of(x, y) is not None and not lv.solid(*lv.cell_of(x, y)):
+                if boxes_touch(box_around(x, y, FIRE_HALF), ship):
+                    self.fault(n, f"{e.kind} guard on line {e.line} fires straight "
+                                  f"at the ship's start")
+                    break
+                x += dx * 4
+                y += dy * 4
+
+    def check(self, folder, n):
+        lv = self.load(folder, n)
+        if lv is None:
+            return
+        self.check_counts(lv)
+        if n == 1:
+            self.check_level1(lv)
+        self.check_enemy_settings(lv)
+        self.check_places(lv)
+        self.check_reach(lv)
+        self.check_motion(lv)
+        self.check_guards(lv)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("folder", help="the data/levels folder")
+    parser.add_argument("--level", type=int, action="append",
+                        help="check only this level (may be repeated)")
+    parser.add_argument("--seconds", type=float, default=60.0,
+                        help="how long to sail each enemy (default 60)")
+    args = parser.parse_args()
+    checker = Checker(args.seconds)
+    levels = args.level or list(LEVELS)
+    for n in levels:
+        checker.check(args.folder, n)
+    for line in checker.faults:
+        print(line)
+    if checker.faults:
+        print(f"{len(checker.faults)} fault(s) in the level files")
+        return 1
+    print(f"{len(levels)} level(s) checked: all good")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,3 @@
+"""Levels of the normal run."""
+
+DESIGNS = {}
