@@ -1,10 +1,23 @@
 // One level of play: the ship on a tile map with pick-ups, enemy ships,
-// turning markers and a whirlpool that ends the level.
+// turning markers and a whirlpool that ends the level. All 31 levels run
+// this code; each brings its own map, data file and rules.
 #pragma once
 
 #include "app/game_state.h"
+#include "entities/enemy_ship.h"
+#include "entities/entity.h"
+#include "entities/markers.h"
+#include "levels/level_data.h"
+#include "levels/level_rules.h"
+#include "levels/tile_map.h"
+#include "render/bar.h"
+#include "render/image.h"
+#include "render/text_dx.h"
+#include "render/texture_manager.h"
 
+#include <memory>
 #include <string>
+#include <vector>
 
 class Audio;
 class Game;
@@ -14,21 +27,147 @@ class Keelhaven;
 class Ship;
 
 namespace levelNS {
-constexpr int LEVEL_COUNT = 31;
-}
+constexpr int MAX_AMMO_ICONS = 9;
+constexpr int MAX_LIVES_ICONS = 3;
+constexpr float ICONS_X = 490;
+constexpr float AMMO_ICONS_Y = 510;
+constexpr float LIVES_ICONS_Y = 560;
+constexpr float HUD_Y = 465;
+constexpr float WHIRLPOOL_SECONDS = 3.0f;  // on the whirlpool to finish
+constexpr float SINKING_SECONDS = 1.5f;    // from the explosion to the next ship
+constexpr float ENEMY_HEALTH = 20.0f;
+constexpr float SHIP_HEALTH = 100.0f;
+constexpr int ENEMY_FIRE_RUMBLE_PAD = 1;
+constexpr WORD RUMBLE_SPEED = 20000;
+constexpr float RUMBLE_SECONDS = 0.5f;
+constexpr float GOLD_X = 660;
+constexpr float GOLD_Y = 545;
+constexpr COLOR_ARGB GOLD_COLOR = 0xFF000000;
+constexpr COLOR_ARGB WHIRLPOOL_COLOR = 0x80FFFFFF;  // half transparent
+constexpr int COIN_FRAME = 29, TREASURE_FRAME = 30, HEALTH_FRAME = 28, AMMO_FRAME = 32;
+constexpr float AMMO_PICKUP_SCALE = 0.6f;
+constexpr float MAX_MAP_SCROLL = -780.0f;  // the right end of a wide map
+constexpr float SCROLL_LEFT_EDGE = 200.0f;
+constexpr float SCROLL_RIGHT_EDGE = 600.0f;
+}  // namespace levelNS
 
 class Level : public GameState {
 public:
     Level(int number, Graphics* graphics, Game* game, Input* input, Audio* audio, Ship* ship, Keelhaven* keelhaven);
+    ~Level() override;
 
-    int getNumber() const { return number; }
+    void initialize() override;
+    void reset() override;
+    void update(float frameTime) override;
+    void render() override;
+    void resetAll() override;
+    void releaseAll() override;
+    void collisions(float frameTime) override;
+
+    // Puts everything that moves back to its start for another attempt.
+    void respawn();
+
+    int getNumber() const { return rules.number; }
+    const LevelRules& getRules() const { return rules; }
+    static std::string mapFileName(int number);
+    static std::string dataFileName(int number);
+
+    // For tests and tools.
+    float getLevelTimer() const { return levelTimer; }
+    float getHitTimer() const { return hitTimer; }
+    float getMapX() const { return mapX; }
+    const TileGrid& getTileMap() const { return tileMap; }
+    std::vector<Entity>& getCoins() { return coins; }
+    std::vector<Entity>& getTreasures() { return treasures; }
+    std::vector<Entity>& getHealthPickups() { return healthPickups; }
+    std::vector<Entity>& getAmmoPickups() { return ammoPickups; }
+    std::vector<EnemyShip>& getEnemyShips() { return enemyShips; }
+    std::vector<EnemyShip1>& getEnemyShip1s() { return enemyShip1s; }
+    std::vector<InvisibleMarker>& getMarkers() { return markers; }
+    EndLevelMarker& getEndMarker() { return endMarker; }
+    EndLevelMarker* getSecondEndMarker() { return hasSecondExit ? &secondEndMarker : nullptr; }
 
 protected:
-    const int number;
+    template <typename F>
+    void forEachEnemy(F&& f)
+    {
+        for (auto& e : enemyShips)
+            f(static_cast<EnemyBase&>(e), EnemyKind::EnemyShip);
+        for (auto& e : enemyShip1s)
+            f(static_cast<EnemyBase&>(e), EnemyKind::EnemyShip1);
+    }
+    template <typename F>
+    void forEachPickup(F&& f)
+    {
+        for (auto* group : {&coins, &treasures, &healthPickups, &ammoPickups})
+            for (auto& p : *group)
+                f(p);
+    }
+
+private:
+    void loadLayout();
+    void loadTextures();
+    void placeObjects();
+    void restoreProgressOnRespawn();
+    void playMusic();
+    void stopMusic();
+    void whirlpools(float frameTime);
+    bool sinkInto(EndLevelMarker& whirlpool, float frameTime, const char* exit);
+    const char* exitName();
+    void sinking(float frameTime);
+    void scrollMap(float frameTime);
+    void shiftWorld(float dx);
+    void collideWithTiles(Entity& entity, bool isShip);
+    void ramming(float frameTime);
+    void enemyFire();
+    void pickups();
+    void markerTurns();
+    void playerCannonball();
+    void strike(EnemyBase& enemy);
+    void drawTiles();
+
+    const LevelRules& rules;
     Graphics* graphics;  // none of these is owned
     Game* game;
     Input* input;
     Audio* audio;
     Ship* ship;
     Keelhaven* keelhaven;
+
+    float levelTimer = 0;  // on the whirlpool, or since the ship sank
+    float hitTimer = 0;    // since ramming last did damage
+    D3DXVECTOR2 collisionVector;
+    float mapX = 0;
+    float mapY = 0;
+    TileGrid tileMap;
+    LevelData layout;
+    bool layoutLoaded = false;
+
+    TextureManager backgroundTexture;
+    TextureManager gameTextures;
+    TextureManager tileTextures;
+    TextureManager ammoTexture;
+    TextureManager barTexture;
+    TextureManager livesTexture;
+    TextureManager hudTexture;
+    TextureManager markerTexture;
+    TextureManager whirlpoolTexture;
+    Image background;
+    Image ammoIcons[levelNS::MAX_AMMO_ICONS];
+    Image livesIcons[levelNS::MAX_LIVES_ICONS];
+    Image hudPanel;
+    Image tileImage;
+    Entity collisionTile;
+    std::unique_ptr<TextDX> dxScore;
+    std::vector<Entity> coins;
+    std::vector<Entity> treasures;
+    std::vector<Entity> healthPickups;
+    std::vector<Entity> ammoPickups;
+    Bar healthBar;
+    std::vector<EnemyShip> enemyShips;
+    std::vector<EnemyShip1> enemyShip1s;
+    std::vector<InvisibleMarker> markers;
+    EndLevelMarker endMarker;
+    EndLevelMarker secondEndMarker;  // only where the data file has a second whirlpool
+    bool hasSecondExit = false;
 };

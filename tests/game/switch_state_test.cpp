@@ -1,4 +1,4 @@
-#include "game_fixture.h"
+#include "support/game_fixture.h"
 
 #include "entities/ship.h"
 
