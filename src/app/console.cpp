@@ -93,7 +93,9 @@ void Console::draw()
 
     textRect.bottom = static_cast<LONG>(y + consoleNS::HEIGHT - consoleNS::MARGIN);
     textRect.top = textRect.bottom - rowHeight;
-    dxFont.print(">" + input->getTextIn(), textRect, 0);
+    std::string prompt(">");
+    prompt += input->getTextIn();
+    dxFont.print(prompt, textRect, 0);
 
     graphics->spriteEnd();
 }

@@ -72,8 +72,8 @@ void Ship::update(float frameTime)
 
     Entity::update(frameTime);
 
-    // Back inside the play area; this also undoes the wrap of the steering
-    // steps below on the next frame.
+    // Back inside the play area; this also brings back a steering step that
+    // overshot the edge on the frame before.
     if (spriteData.x > shipNS::MAX_X) {
         spriteData.x = shipNS::MAX_X;
         velocity.x = 0;
@@ -195,8 +195,10 @@ void Ship::moveLeft(float frameTime)
     setFrames(shipNS::LEFT_START, shipNS::LEFT_END);
     setCurrentFrame(shipNS::LEFT_START);
     spriteData.x -= speed * frameTime;
+    // Held at the edge like the vertical steps; a fast ship must not come
+    // out on the far side of the screen.
     if (spriteData.x < static_cast<float>(-spriteData.width))
-        spriteData.x = shipNS::PLAY_WIDTH;
+        spriteData.x = static_cast<float>(-spriteData.width);
 }
 
 void Ship::moveRight(float frameTime)
@@ -206,7 +208,7 @@ void Ship::moveRight(float frameTime)
     setCurrentFrame(shipNS::RIGHT_START);
     spriteData.x += speed * frameTime;
     if (spriteData.x > shipNS::PLAY_WIDTH)
-        spriteData.x = static_cast<float>(-spriteData.width);
+        spriteData.x = shipNS::PLAY_WIDTH;
 }
 
 void Ship::sinkStep(float frameTime)

@@ -180,18 +180,20 @@ TEST_F(ShipMotion, ABounceIsFoldedInBeforeTheClamp)
     EXPECT_EQ(ship.getVelocity(), D3DXVECTOR2(0, 7));
 }
 
-TEST_F(ShipMotion, StepsPastTheEdgeWrapAndTheNextFrameClampsThem)
+TEST_F(ShipMotion, AFastShipStopsAtTheEdgeAndNeverComesOutOnTheFarSide)
 {
     ship.setSpeed(1000);  // 62.5 px a frame
     ship.setX(760);
     ship.moveRight(FRAME);
-    EXPECT_FLOAT_EQ(ship.getX(), -64) << "beyond 800 wraps to the left";
+    EXPECT_FLOAT_EQ(ship.getX(), 800);
     ship.update(0);
-    EXPECT_FLOAT_EQ(ship.getX(), 0);
+    EXPECT_FLOAT_EQ(ship.getX(), 736);
 
     ship.setX(-10);
     ship.moveLeft(FRAME);
-    EXPECT_FLOAT_EQ(ship.getX(), 800) << "beyond the left wraps to the right";
+    EXPECT_FLOAT_EQ(ship.getX(), -64);
+    ship.update(0);
+    EXPECT_FLOAT_EQ(ship.getX(), 0);
 
     ship.setY(-10);
     ship.moveUp(FRAME);
