@@ -10,6 +10,7 @@
 #include "render/graphics.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -315,9 +316,8 @@ void Level::respawn()
 
     if (rules.wide) {
         // The map and everything on it go back to the left end.
-        const float dx = -mapX;
         mapX = 0;
-        background.setX(background.getX() + dx);
+        background.setX(0);
         for (size_t i = 0; i < markers.size(); ++i)
             placeAt(markers[i], layout.markers[i]);
         auto putBack = [](std::vector<Entity>& group, const std::vector<Placement>& where) {
@@ -332,7 +332,6 @@ void Level::respawn()
             placeAt(endMarker, layout.whirlpools[0]);
         if (hasSecondExit)
             placeAt(secondEndMarker, layout.whirlpools[1]);
-        background.setX(0);
     }
 }
 
@@ -401,7 +400,7 @@ bool Level::sinkInto(EndLevelMarker& whirlpool, float frameTime, const char* exi
     ship->sinkStep(frameTime);
     if (levelTimer > levelNS::WHIRLPOOL_SECONDS) {
         ship->addGold(levelBonus);
-        if (std::string(exit) == "COMPLETE")
+        if (std::strcmp(exit, "COMPLETE") == 0)
             stopMusic();
         keelhaven->switchState(exit, name);
         levelTimer = 0;
