@@ -2,6 +2,7 @@
 
 #include "app/game.h"
 #include "entities/cannon.h"
+#include "entities/one_shot_animation.h"
 
 EnemyBase::EnemyBase(const enemyNS::KindValues& kind)
     : rightFrame(kind.rightFrame),
@@ -33,21 +34,11 @@ EnemyBase::~EnemyBase()
     delete cannon;
 }
 
-static void setUpAnimation(Image& image, Graphics* graphics, int width, int height, int ncols, TextureManager* textureM,
-                           int first, int last, float delay)
-{
-    image.initialize(graphics, width, height, ncols, textureM);
-    image.setFrames(first, last);
-    image.setCurrentFrame(first);
-    image.setFrameDelay(delay);
-    image.setLoop(false);
-}
-
 bool EnemyBase::initialize(Game* game, int width, int height, int ncols, TextureManager* textureM)
 {
-    setUpAnimation(hitImage, game->getGraphics(), width, height, ncols, textureM, hitFirstFrame, hitLastFrame,
+    setUpOneShotAnimation(hitImage, game->getGraphics(), width, height, ncols, textureM, hitFirstFrame, hitLastFrame,
                    hitFrameDelay);
-    setUpAnimation(explosionImage, game->getGraphics(), width, height, ncols, textureM, explosionFirstFrame,
+    setUpOneShotAnimation(explosionImage, game->getGraphics(), width, height, ncols, textureM, explosionFirstFrame,
                    explosionLastFrame, explosionFrameDelay);
     cannon->prepare(game, width, height, ncols, textureM);
     return Entity::initialize(game, width, height, ncols, textureM);

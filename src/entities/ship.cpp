@@ -3,6 +3,7 @@
 #include "app/game.h"
 #include "app/input.h"
 #include "entities/cannon.h"
+#include "entities/one_shot_animation.h"
 
 Ship::Ship() : cannon(new Cannon)
 {
@@ -27,21 +28,11 @@ Ship::~Ship()
     delete cannon;
 }
 
-static void setUpAnimation(Image& image, Graphics* graphics, int width, int height, int ncols, TextureManager* textureM,
-                           int first, int last, float delay)
-{
-    image.initialize(graphics, width, height, ncols, textureM);
-    image.setFrames(first, last);
-    image.setCurrentFrame(first);
-    image.setFrameDelay(delay);
-    image.setLoop(false);
-}
-
 bool Ship::initialize(Game* game, int width, int height, int ncols, TextureManager* textureM)
 {
-    setUpAnimation(hitImage, game->getGraphics(), width, height, ncols, textureM, shipNS::HIT_START, shipNS::HIT_END,
+    setUpOneShotAnimation(hitImage, game->getGraphics(), width, height, ncols, textureM, shipNS::HIT_START, shipNS::HIT_END,
                    shipNS::HIT_DELAY);
-    setUpAnimation(explosionImage, game->getGraphics(), width, height, ncols, textureM, shipNS::EXPLOSION_START,
+    setUpOneShotAnimation(explosionImage, game->getGraphics(), width, height, ncols, textureM, shipNS::EXPLOSION_START,
                    shipNS::EXPLOSION_END, shipNS::EXPLOSION_DELAY);
     cannon->prepare(game, width, height, ncols, textureM);
     return Entity::initialize(game, width, height, ncols, textureM);

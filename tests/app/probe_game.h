@@ -39,16 +39,7 @@ public:
 // A window for a game to initialise on; the fake clock starts at 0.
 class GameWindow {
 public:
-    GameWindow()
-    {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = testsupport::CALLBACK_IGNORE;
-        wc.lpszClassName = "KeelhavenLoopTest";
-        RegisterClassExA(&wc);
-        hwnd = CreateWindowExA(0, "KeelhavenLoopTest", "test", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                               800, 600, nullptr, nullptr, nullptr, nullptr);
-    }
+    GameWindow() : hwnd(testsupport::createTestWindow("KeelhavenLoopTest")) {}
     ~GameWindow() { DestroyWindow(hwnd); }
     HWND hwnd;
 };

@@ -42,13 +42,7 @@ protected:
     void SetUp() override
     {
         platform::testing::useFakeClock(true);
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = testsupport::CALLBACK_IGNORE;
-        wc.lpszClassName = "KeelhavenGameTest";
-        RegisterClassExA(&wc);
-        hwnd = CreateWindowExA(0, "KeelhavenGameTest", "test", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 800,
-                               600, nullptr, nullptr, nullptr, nullptr);
+        hwnd = testsupport::createTestWindow("KeelhavenGameTest");
         game = std::make_unique<Keelhaven>();
         game->initialize(hwnd);
     }

@@ -16,15 +16,20 @@ LRESULT CALLBACK_IGNORE(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-HeadlessGraphics::HeadlessGraphics()
+HWND createTestWindow(const char* className)
 {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = CALLBACK_IGNORE;
-    wc.lpszClassName = "KeelhavenTest";
+    wc.lpszClassName = className;
     RegisterClassExA(&wc);
-    hwnd = CreateWindowExA(0, "KeelhavenTest", "test", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 800,
-                           600, nullptr, nullptr, nullptr, nullptr);
+    return CreateWindowExA(0, className, "test", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr,
+                           nullptr, nullptr, nullptr);
+}
+
+HeadlessGraphics::HeadlessGraphics()
+{
+    hwnd = createTestWindow("KeelhavenTest");
     g = std::make_unique<Graphics>();
     g->initialize(hwnd);
 }

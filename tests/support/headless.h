@@ -50,4 +50,7 @@ std::string scratchRealPath(const std::string& name);
 
 LRESULT CALLBACK_IGNORE(HWND, UINT, WPARAM, LPARAM);
 
+// An 800 x 600 window of class `className` whose messages are ignored.
+HWND createTestWindow(const char* className);
+
 }  // namespace testsupport
