@@ -17,3 +17,13 @@ InvisibleMarker::InvisibleMarker()
     collisionType = entityNS::BOX;
     mass = markerNS::INVISIBLE_MASS;
 }
+
+bool InvisibleMarker::initialize(Game* game, int width, int height, int ncols, TextureManager* textureM)
+{
+    const bool ok = Entity::initialize(game, width, height, ncols, textureM);
+    // A size of 0 would otherwise take the picture's own, and the box would
+    // sit half a picture off the marker's place.
+    spriteData.width = width;
+    spriteData.height = height;
+    return ok;
+}

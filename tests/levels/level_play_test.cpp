@@ -53,6 +53,27 @@ TEST_F(LevelPlay, EnteringLevelOneStartsAFreshGame)
     EXPECT_EQ(lv->getEnemyShip1s()[0].getY(), 256.0f) << "later restarts put it at its respawn point";
 }
 
+TEST_F(LevelPlay, MarkersTurnEnemiesAroundTheirOwnPlace)
+{
+    // The marker picture has a size, but a marker's box is centred on its position.
+    InvisibleMarker& marker = lv->getMarkers()[2];
+    ASSERT_EQ(marker.getX(), 192.0f);
+    EXPECT_EQ(*marker.getCenter(), D3DXVECTOR2(192, 64));
+
+    // The vertical patrol runs between the markers at y 64 and 455 and back.
+    EnemyBase& patrol = lv->getEnemyShip1s()[0];
+    float top = 1e9f, bottom = -1e9f;
+    for (int i = 0; i < 60 * 20; ++i) {
+        ship().setHealth(100);
+        lv->update(FRAME);
+        lv->collisions(FRAME);
+        top = std::min(top, patrol.getCenterY());
+        bottom = std::max(bottom, patrol.getCenterY());
+    }
+    EXPECT_NEAR(top, 64 + 32 + 20, 12);
+    EXPECT_NEAR(bottom, 455 - 32 - 20, 12);
+}
+
 TEST_F(LevelPlay, RammingHurtsOncePerCooldownForEachKind)
 {
     parkEnemies();
