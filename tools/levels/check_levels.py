@@ -8,6 +8,7 @@ every enemy stays on the map (and over water) for a minute of play.
 
 Prints one line per fault and exits with 1 if there is any."""
 import argparse
+import math
 import os
 import sys
 from collections import deque
@@ -43,6 +44,7 @@ class Level:
         self.data = data
         self.roster = roster(number)
         self.width = self.roster.width
+        self._land = {}
 
     def solid(self, r, c):
         return self.grid[r][c] <= SOLID_MAX
@@ -50,18 +52,20 @@ class Level:
     def cells_touched(self, left, top, right, bottom):
         """Map cells whose tile box (a cell's 65 px less its last pixel, as
         the game tests it) touches the closed rectangle."""
-        cells = []
-        for r in range(len(self.grid)):
-            if bottom < r * TILE or top > r * TILE + TILE - 1:
-                continue
-            for c in range(self.roster.columns):
-                if right < c * TILE or left > c * TILE + TILE - 1:
-                    continue
-                cells.append((r, c))
-        return cells
+        def span(low, high, count):
+            first = max(0, math.ceil((low - (TILE - 1)) / TILE))
+            last = min(count - 1, math.floor(high / TILE))
+            return range(first, last + 1)
+        return [(r, c) for r in span(top, bottom, len(self.grid))
+                for c in span(left, right, self.roster.columns)]
 
     def land_under(self, box):
-        return [cell for cell in self.cells_touched(*box) if self.solid(*cell)]
+        # Cell edges are whole pixels, so the rounded-in box touches the same
+        # cells; that makes a good key for the many calls from the sailing.
+        key = (math.ceil(box[0]), math.ceil(box[1]), math.floor(box[2]), math.floor(box[3]))
+        if key not in self._land:
+            self._land[key] = [cell for cell in self.cells_touched(*key) if self.solid(*cell)]
+        return self._land[key]
 
     def cell_of(self, x, y):
         r, c = int(y // TILE), int(x // TILE)
@@ -284,11 +288,14 @@ class Checker:
             for index, e in enumerate(d.enemies_of(kind)):
                 rules = marker_rules(d, kind, index)
                 starts = [(e.x, e.y)] + ([e.respawn] if e.respawn else [])
+                # A ship that never moves only has to keep clear of markers.
+                rates = FRAME_RATES if e.mode not in (GUARD, STOPPED) else FRAME_RATES[:1]
+                seconds = self.seconds if e.mode not in (GUARD, STOPPED) else 1.0 / rates[0]
                 for start in starts:
                     what = f"{kind} {index} (line {e.line}) from ({start[0]}, {start[1]})"
-                    for fps in FRAME_RATES:
+                    for fps in rates:
                         complaint, used, ship = sail(e, start, rules, d.markers,
-                                                     self.seconds, fps,
+                                                     seconds, fps,
                                                      self.watch_for(lv, what))
                         if complaint:
                             self.fault(n, f"{complaint} at {fps} frames per second")

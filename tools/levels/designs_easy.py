@@ -5,8 +5,9 @@ from roster import PATROL_H, PATROL_V
 
 
 def level_1():
-    # The pattern level: its objects are fixed; the map keeps the top row
-    # open for the cutter and column 3 open for the brig.
+    # The pattern level: its objects are fixed. The map keeps the top row
+    # open for the cutter, and columns 3 and 4 for the brig, which its
+    # markers push half a pixel east at every turn.
     lay = Layout(1, [
         "..~......~.s",
         "ss..:.,.r.sg",
@@ -27,17 +28,8 @@ def level_1():
                respawn=(192, 256)), []),
     ]
     d.whirlpools = [(666, 276)]
-    fixed_markers = [(0, 0), (710, 0), (192, 64), (192, 455)]
-    build = lay.build
-
-    def build_level1():
-        data = build()
-        data.markers = list(fixed_markers)
-        return data
-    lay.build = build_level1
+    lay.fixed_markers = [(0, 0), (710, 0), (192, 64), (192, 455)]
     return lay
-
-
 
 
 def level_2():

@@ -123,6 +123,7 @@ class Layout:
         self.data = LevelData()
         self.data.ship = self.roster.ship
         self.routes = []   # (Enemy, [(marker position, turn)])
+        self.fixed_markers = None   # markers given as they are (level 1)
 
     # ---- pick-ups and whirlpools, placed by cell ------------------------
     def _pickup(self, kind, r, c, dx, dy, half):
@@ -220,7 +221,7 @@ class Layout:
         ordered = ([route for route in self.routes if route[0].kind == "EnemyShip"]
                    + [route for route in self.routes if route[0].kind == "EnemyShip1"])
         data.enemies = [enemy for enemy, _ in ordered]
-        data.markers = []
+        data.markers = list(self.fixed_markers or [])
         for _, rules in ordered:
             for place, _turn in rules:
                 if place not in data.markers:
@@ -236,9 +237,3 @@ class Layout:
         elif any(enemy.mode == CRUISE for enemy, _ in ordered):
             raise ValueError(f"level {self.number}: cruising needs turn lines")
         return data
-
-    def map_grid(self):
-        return self.grid
-
-
-__all__ = ["Layout", "Loop", "GUARD", "PATROL_H", "PATROL_V", "CRUISE"]

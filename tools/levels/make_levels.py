@@ -30,7 +30,7 @@ def level_texts(n):
               *layout.header[1:],
               "Made by tools/levels/make_levels.py; CC BY 4.0, see tools/levels/README.md.",
               "Positions are sprite top-left corners in pixels, map scrolled fully left."]
-    return format_map(layout.map_grid()), format_level(data, header)
+    return format_map(layout.grid), format_level(data, header)
 
 
 def main():
