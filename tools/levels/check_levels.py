@@ -236,6 +236,14 @@ class Checker:
                 (a, ca), (b, cb) = things[i], things[j]
                 if abs(ca[0] - cb[0]) < 30 and abs(ca[1] - cb[1]) < 30:
                     self.fault(n, f"{a} and {b} lie on top of each other")
+        # ...nor sit under a ship that never moves.
+        for e in d.enemies:
+            if e.mode not in (GUARD, STOPPED):
+                continue
+            hull = box_around(e.x + ENEMY_HALF, e.y + ENEMY_HALF, ENEMY_BOX + PICKUP_BOX)
+            for what, c in things:
+                if boxes_touch(hull, box_around(*c, 0)):
+                    self.fault(n, f"{what} lies under the {e.kind} guard on line {e.line}")
         for i, (x, y) in enumerate(d.whirlpools):
             pool = box_around(x + WHIRLPOOL_HALF, y + WHIRLPOOL_HALF, WHIRLPOOL_HALF + 60)
             if boxes_touch(pool, self.ship_box(lv)):
