@@ -195,6 +195,19 @@ void Audio::playCue(const char cue[])
     FACTSoundBank_Play(soundBank, cueI, 0, 0, nullptr);
 }
 
+int Audio::playingInstances(const char cue[])
+{
+    if (!soundBank || !cue)
+        return 0;
+    const std::uint16_t index = FACTSoundBank_GetCueIndex(soundBank, cue);
+    if (index == FACTINDEX_INVALID)
+        return 0;
+    FACTCueProperties properties{};
+    if (FACTSoundBank_GetCueProperties(soundBank, index, &properties) != 0)
+        return 0;
+    return properties.currentInstances;
+}
+
 void Audio::stopCue(const char cue[])
 {
     if (!soundBank || !cue)

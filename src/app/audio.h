@@ -35,6 +35,8 @@ public:
     void playCue(const char cue[]);
     // Stops every instance of the named cue at once.
     void stopCue(const char cue[]);
+    // How many copies of the named cue are playing (0 for an unknown name).
+    int playingInstances(const char cue[]);
 
     bool getSoundOn() const { return soundOn; }
     void setSoundOn(bool on) { soundOn = on; }

@@ -425,7 +425,8 @@ void Level::sinking(float frameTime)
 {
     if (ship->getSunk() || ship->getHealth() > 0)
         return;
-    if (audio != nullptr && audio->getSoundOn())
+    // One explosion per ship: the wait below runs for many frames.
+    if (!ship->getExploding() && audio != nullptr && audio->getSoundOn())
         audio->playCue(EXPLOSION);
     ship->setActive(false);
     ship->setHit(false);

@@ -1,5 +1,7 @@
 #include "level_fixture.h"
 
+#include "app/audio.h"
+
 class LevelPlay : public LevelFixture {
 protected:
     void SetUp() override
@@ -131,6 +133,18 @@ TEST_F(LevelPlay, TwoRamsLeaveThirtyTwoAndTheThirdSinksTheShipAfterTheWait)
     EXPECT_TRUE(ship().getActive());
     EXPECT_EQ(ship().getX(), 2.0f);
     EXPECT_EQ(lv->getLevelTimer(), 0.0f);
+}
+
+TEST_F(LevelPlay, ASinkingShipSoundsOneExplosionNotOneAFrame)
+{
+    parkEnemies();
+    Audio& audio = *game->getAudio();
+    audio.setSoundOn(true);
+    ship().setHealth(0);
+    for (int i = 0; i < 80; ++i)  // most of the wait before the next ship
+        lv->update(FRAME);
+    EXPECT_TRUE(ship().getExploding());
+    EXPECT_EQ(audio.playingInstances("SHIPEXPLOSION"), 1);
 }
 
 TEST_F(LevelPlay, EnemyFireHurtsEveryTimeWithoutCooldown)
