@@ -9,6 +9,7 @@
 #include "entities/ship.h"
 #include "render/graphics.h"
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 
@@ -159,10 +160,7 @@ void Level::placeObjects()
 
     enemyShips = std::vector<EnemyShip>(layout.enemyShips.size());
     enemyShip1s = std::vector<EnemyShip1>(layout.enemyShip1s.size());
-    size_t shipIndex = 0, ship1Index = 0;
-    forEachEnemy([&](EnemyBase& enemy, EnemyKind kind) {
-        const EnemyPlacement& where =
-            kind == EnemyKind::EnemyShip ? layout.enemyShips[shipIndex++] : layout.enemyShip1s[ship1Index++];
+    forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement& where) {
         if (!enemy.initialize(game, 64, 64, 4, &gameTextures))
             fatal("Error initializing ship");
         placeAt(enemy, where.start);
@@ -219,18 +217,10 @@ void Level::reset()
     case LevelEntry::NewGame:
         ship->setDegrees(0);
         ship->setScale(1.0f);
-        ship->setGold(0);
-        ship->setLives(gauntlet ? 1 : 3);
-        ship->setAmmo(rules.startingAmmo);
-        ship->setSpeed(150.0f);
-        ship->setCannonDamage(10);
-        ship->setHitDamage(34);
+        startFreshProgress(gauntlet ? 1 : 3);
         ship->setFireTimer(0);
         respawn();
         playMusic();
-        ship->setSailsLevel(0);
-        ship->setCannonLevel(0);
-        ship->setHullLevel(0);
         return;
     case LevelEntry::StartingLevel:
         if (gauntlet) {
@@ -238,16 +228,8 @@ void Level::reset()
             entryGold = ship->getGold();
             entryAmmo = ship->getAmmo();
         } else {
-            ship->setGold(0);
-            ship->setAmmo(rules.startingAmmo);
-            ship->setLives(3);
-            ship->setSpeed(150.0f);
-            ship->setCannonDamage(10);
-            ship->setHitDamage(34);
+            startFreshProgress(3);
             playMusic();
-            ship->setSailsLevel(0);
-            ship->setCannonLevel(0);
-            ship->setHullLevel(0);
         }
         ship->setDegrees(0);
         ship->setScale(1.0f);
@@ -266,6 +248,20 @@ void Level::reset()
         respawn();
         return;
     }
+}
+
+// A new run: no gold, no upgrades, the starting cannonballs and speed.
+void Level::startFreshProgress(int lives)
+{
+    ship->setGold(0);
+    ship->setLives(lives);
+    ship->setAmmo(rules.startingAmmo);
+    ship->setSpeed(150.0f);
+    ship->setCannonDamage(10);
+    ship->setHitDamage(34);
+    ship->setSailsLevel(0);
+    ship->setCannonLevel(0);
+    ship->setHullLevel(0);
 }
 
 void Level::restoreProgressOnRespawn()
@@ -294,10 +290,7 @@ void Level::respawn()
     ship->setFrames(4, 7);
     ship->setCurrentFrame(4);
 
-    size_t shipIndex = 0, ship1Index = 0;
-    forEachEnemy([&](EnemyBase& enemy, EnemyKind kind) {
-        const EnemyPlacement& where =
-            kind == EnemyKind::EnemyShip ? layout.enemyShips[shipIndex++] : layout.enemyShip1s[ship1Index++];
+    forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement& where) {
         placeAt(enemy, where.respawn);
         enemy.setHealth(levelNS::ENEMY_HEALTH);
         enemy.setActive(true);
@@ -341,6 +334,12 @@ void Level::playMusic()
         audio->playCue(MUSIC);
 }
 
+void Level::playExplosion()
+{
+    if (audio != nullptr && audio->getSoundOn())
+        audio->playCue(EXPLOSION);
+}
+
 void Level::stopMusic()
 {
     if (audio != nullptr && audio->getSoundOn())
@@ -364,7 +363,7 @@ void Level::update(float frameTime)
     ship->update(frameTime);
     collisionTile.update(frameTime);
     background.update(frameTime);
-    forEachEnemy([&](EnemyBase& enemy, EnemyKind) { enemy.update(frameTime); });
+    forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement&) { enemy.update(frameTime); });
     for (auto& c : coins)
         c.update(frameTime);
     for (auto& h : healthPickups)
@@ -426,11 +425,9 @@ void Level::sinking(float frameTime)
     if (ship->getSunk() || ship->getHealth() > 0)
         return;
     // One explosion per ship: the wait below runs for many frames.
-    if (!ship->getExploding() && audio != nullptr && audio->getSoundOn())
-        audio->playCue(EXPLOSION);
-    ship->setActive(false);
-    ship->setHit(false);
-    ship->setExploding(true);
+    if (!ship->getExploding())
+        playExplosion();
+    explode(*ship);
     levelTimer += frameTime;
     if (levelTimer < levelNS::SINKING_SECONDS)
         return;
@@ -467,7 +464,7 @@ void Level::shiftWorld(float dx)
 {
     auto shift = [dx](Image& image) { image.setX(image.getX() + dx); };
     shift(background);
-    forEachEnemy([&](EnemyBase& enemy, EnemyKind) {
+    forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement&) {
         shift(enemy);
         if (enemy.getCannon()->getActive())
             shift(*enemy.getCannon());
@@ -484,12 +481,21 @@ void Level::shiftWorld(float dx)
 
 // ---------------------------------------------------------------- collisions
 
+// Destroyed: switched off, and the explosion shown in place of the ship.
+template <typename ShipKind>
+void Level::explode(ShipKind& s)
+{
+    s.setActive(false);
+    s.setHit(false);
+    s.setExploding(true);
+}
+
 void Level::collisions(float frameTime)
 {
     if (!input->isKeyDown(VK_MENU)) {
         collideWithTiles(*ship, true);
         collideWithTiles(*ship->getCannon(), false);
-        forEachEnemy([&](EnemyBase& enemy, EnemyKind) { collideWithTiles(*enemy.getCannon(), false); });
+        forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement&) { collideWithTiles(*enemy.getCannon(), false); });
         ramming(frameTime);
         enemyFire();
     }
@@ -522,12 +528,9 @@ void Level::strike(EnemyBase& enemy)
     if (enemy.getHit())
         return;
     if (enemy.getHealth() <= 0) {
-        if (audio != nullptr && audio->getSoundOn())
-            audio->playCue(EXPLOSION);
+        playExplosion();
         enemy.setVelocity(D3DXVECTOR2(0, 0));
-        enemy.setActive(false);
-        enemy.setHit(false);
-        enemy.setExploding(true);
+        explode(enemy);
     } else {
         enemy.setHit(true);
     }
@@ -536,9 +539,9 @@ void Level::strike(EnemyBase& enemy)
 void Level::ramming(float frameTime)
 {
     hitTimer += frameTime;
-    forEachEnemy([&](EnemyBase& enemy, EnemyKind kind) {
+    forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement& where) {
         const float cooldown =
-            kind == EnemyKind::EnemyShip ? rules.enemyShipRamCooldown : rules.enemyShip1RamCooldown;
+            where.kind == EnemyKind::EnemyShip ? rules.enemyShipRamCooldown : rules.enemyShip1RamCooldown;
         if (cooldown < 0 || !ship->testCollision(enemy, collisionVector))
             return;
         ship->bounce(collisionVector, enemy);
@@ -547,11 +550,8 @@ void Level::ramming(float frameTime)
                 if (ship->getHealth() > 0) {
                     ship->setHit(true);
                 } else {
-                    if (audio != nullptr && audio->getSoundOn())
-                        audio->playCue(EXPLOSION);
-                    ship->setActive(false);
-                    ship->setHit(false);
-                    ship->setExploding(true);
+                    playExplosion();
+                    explode(*ship);
                 }
             }
             ship->takeDamage(ship->getHitDamage());
@@ -566,7 +566,7 @@ void Level::enemyFire()
 {
     if (rules.enemyFireDamage <= 0)
         return;
-    forEachEnemy([&](EnemyBase& enemy, EnemyKind) {
+    forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement&) {
         Cannon& ball = *enemy.getCannon();
         if (!ship->testCollision(ball, collisionVector))
             return;
@@ -612,7 +612,7 @@ void Level::markerTurns()
         }
     };
     if (layout.turns.empty()) {
-        forEachEnemy([&](EnemyBase& enemy, EnemyKind) {
+        forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement&) {
             for (auto& marker : markers) {
                 if (!enemy.testCollision(marker, collisionVector))
                     continue;
@@ -637,7 +637,7 @@ void Level::markerTurns()
 void Level::playerCannonball()
 {
     Cannon& ball = *ship->getCannon();
-    forEachEnemy([&](EnemyBase& enemy, EnemyKind) {
+    forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement&) {
         if (!ball.testCollision(enemy, collisionVector))
             return;
         enemy.takeDamage(ship->getCannonDamage());
@@ -672,7 +672,7 @@ void Level::render()
     for (auto* group : {&coins, &ammoPickups, &healthPickups, &treasures})
         for (auto& p : *group)
             p.draw(graphicsNS::WHITE);
-    forEachEnemy([](EnemyBase& enemy, EnemyKind) { enemy.draw(); });
+    forEachEnemy([](EnemyBase& enemy, const EnemyPlacement&) { enemy.draw(); });
     ship->draw();
 
     dxScore->setFontColor(levelNS::GOLD_COLOR);
@@ -697,18 +697,22 @@ void Level::drawTiles()
     }
 }
 
+std::array<TextureManager*, 9> Level::textureManagers()
+{
+    return {&backgroundTexture, &gameTextures, &tileTextures, &ammoTexture, &barTexture,
+            &livesTexture,      &hudTexture,   &markerTexture, &whirlpoolTexture};
+}
+
 void Level::releaseAll()
 {
-    for (TextureManager* tm : {&backgroundTexture, &gameTextures, &tileTextures, &ammoTexture, &barTexture,
-                               &livesTexture, &hudTexture, &markerTexture, &whirlpoolTexture})
+    for (TextureManager* tm : textureManagers())
         tm->onLostDevice();
     dxScore->onLostDevice();
 }
 
 void Level::resetAll()
 {
-    for (TextureManager* tm : {&backgroundTexture, &gameTextures, &tileTextures, &ammoTexture, &barTexture,
-                               &livesTexture, &hudTexture, &markerTexture, &whirlpoolTexture})
+    for (TextureManager* tm : textureManagers())
         tm->onResetDevice();
     dxScore->onResetDevice();
 }

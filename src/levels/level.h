@@ -15,6 +15,7 @@
 #include "render/text_dx.h"
 #include "render/texture_manager.h"
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -88,13 +89,14 @@ public:
     EndLevelMarker* getSecondEndMarker() { return hasSecondExit ? &secondEndMarker : nullptr; }
 
 protected:
+    // Every enemy, EnemyShips first, with where the data file puts it.
     template <typename F>
     void forEachEnemy(F&& f)
     {
-        for (auto& e : enemyShips)
-            f(static_cast<EnemyBase&>(e), EnemyKind::EnemyShip);
-        for (auto& e : enemyShip1s)
-            f(static_cast<EnemyBase&>(e), EnemyKind::EnemyShip1);
+        for (size_t i = 0; i < enemyShips.size(); ++i)
+            f(static_cast<EnemyBase&>(enemyShips[i]), layout.enemyShips[i]);
+        for (size_t i = 0; i < enemyShip1s.size(); ++i)
+            f(static_cast<EnemyBase&>(enemyShip1s[i]), layout.enemyShip1s[i]);
     }
     template <typename F>
     void forEachPickup(F&& f)
@@ -108,9 +110,14 @@ private:
     void loadLayout();
     void loadTextures();
     void placeObjects();
+    void startFreshProgress(int lives);
     void restoreProgressOnRespawn();
     void playMusic();
     void stopMusic();
+    void playExplosion();
+    template <typename ShipKind>
+    void explode(ShipKind& s);
+    std::array<TextureManager*, 9> textureManagers();
     void whirlpools(float frameTime);
     bool sinkInto(EndLevelMarker& whirlpool, float frameTime, const char* exit);
     const char* exitName();
