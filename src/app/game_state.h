@@ -2,6 +2,7 @@
 // list and updates, collides and draws those that are active.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 
 namespace gameStateNS {
@@ -33,8 +34,15 @@ public:
     virtual bool getActive() { return active; }
     virtual void setInitialized(bool i) { initialized = i; }
     virtual bool getInitialized() { return initialized; }
-    virtual void saveState() {}
-    virtual void loadState() {}
+    // A level's part of a saved game. saveState writes it to `out`; loadState
+    // reads a whole record and applies it only if all of it fits this state,
+    // otherwise it changes nothing and says why. Screens keep no saved game.
+    virtual bool saveState(std::ostream&) { return false; }
+    virtual bool loadState(std::istream&, std::string& error)
+    {
+        error = name + " keeps no saved game";
+        return false;
+    }
 
     GameState(const GameState&) = delete;
     GameState& operator=(const GameState&) = delete;

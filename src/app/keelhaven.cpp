@@ -14,6 +14,7 @@ Keelhaven::Keelhaven()
 {
     for (int n = keelhavenNS::FIRST_NEXT_LEVEL; n <= keelhavenNS::LAST_LEVEL; ++n)
         levelNames[n] = "LEVEL" + std::to_string(n);
+    loadHighScores();
 }
 
 Keelhaven::~Keelhaven()
@@ -190,6 +191,20 @@ void Keelhaven::consoleCommand()
     if (command == "help") {
         console->print("Console Commands:");
         console->print("fps - toggle display of frames per second");
+        return;
+    }
+
+    if (command == "save" || command == "load") {
+        std::string why;
+        bool done = false;
+        if (command == "save") {
+            if (findLevel(currentStateName()) != nullptr)
+                pausedStateName = currentStateName();
+            done = saveGame(&why);
+        } else {
+            done = loadGame(&why);
+        }
+        console->print(done ? (command == "save" ? "Game saved" : "Game loaded") : why);
         return;
     }
 

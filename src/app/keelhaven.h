@@ -7,6 +7,7 @@
 #include "render/text_dx.h"
 #include "render/texture_manager.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,14 @@ constexpr int FIRST_NEXT_LEVEL = 2;
 constexpr int LAST_LEVEL = 31;
 constexpr int HIGH_SCORE_COUNT = 10;
 constexpr const char* GAME_TEXTURES = "pictures\\textures4-3.png";
+constexpr const char* STATE_FILE = "saveFiles\\StateSave.txt";
+constexpr const char* LEVEL_SAVE_FILE = "saveFiles\\KeelhavenSave.txt";
+constexpr const char* HIGH_SCORE_FILE = "saveFiles\\HighScores.txt";
+constexpr std::size_t MAX_STATE_FILE_BYTES = 4096;
+constexpr int HIGH_SCORE_X = 400;
+constexpr int HIGH_SCORE_NAME_X = 300;
+constexpr int HIGH_SCORE_Y = 130;
+constexpr int HIGH_SCORE_ROW = 30;
 }  // namespace keelhavenNS
 
 class Keelhaven : public Game {
@@ -44,6 +53,21 @@ public:
     void resumeGame();
     // From the upgrade shop on to level `nextLevel`.
     void startNextLevel();
+
+    // Saves the game paused in `pausedStateName`, which must be a level: the
+    // state file and the level's record are replaced together, or neither
+    // is. False, with the reason in `why`, when nothing was saved.
+    bool saveGame(std::string* why = nullptr);
+    // Reads and checks the saved game whole before anything changes; then
+    // the saved level is the one current state, as it was saved. False, with
+    // the reason, when there is no saved game or it does not fit: the game
+    // goes on as it was.
+    bool loadGame(std::string* why = nullptr);
+    // Enters the score if it beats the tenth and rewrites the file whole;
+    // false if the file could not be written (the table still changes).
+    bool addHighScore(int score, const std::string& name);
+    // The table, names left of their scores, from memory.
+    void drawHighScores();
 
     Ship* getShip() { return ship; }
     TextureManager* getGameTextures() { return &gameTextures; }
@@ -73,6 +97,9 @@ public:
 
 private:
     void createStates();
+    void loadHighScores();
+    // The level named `stateName`, or null when it names no level.
+    GameState* findLevel(const std::string& stateName);
     // The name of the last active state in list order, or "FRONTEND".
     std::string currentStateName();
 

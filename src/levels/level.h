@@ -9,6 +9,7 @@
 #include "entities/markers.h"
 #include "levels/level_data.h"
 #include "levels/level_rules.h"
+#include "levels/level_save.h"
 #include "levels/tile_map.h"
 #include "render/bar.h"
 #include "render/image.h"
@@ -67,6 +68,11 @@ public:
 
     // Puts everything that moves back to its start for another attempt.
     void respawn();
+
+    // The saved-game record of the player's progress and this level's objects.
+    bool saveState(std::ostream& out) override;
+    bool loadState(std::istream& in, std::string& error) override;
+    LevelSaveShape saveShape() const;
 
     int getNumber() const { return rules.number; }
     const LevelRules& getRules() const { return rules; }
@@ -132,6 +138,9 @@ private:
     void playerCannonball();
     void strike(EnemyBase& enemy);
     void drawTiles();
+    std::array<std::vector<Entity>*, 4> pickupsInSaveOrder();
+    LevelSave captureSave();
+    void applySave(const LevelSave& save);
 
     const LevelRules& rules;
     Graphics* graphics;  // none of these is owned

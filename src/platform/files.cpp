@@ -7,6 +7,9 @@
 #include <system_error>
 #include <vector>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace platform {
@@ -85,26 +88,81 @@ std::string dataDirectory()
     return dir;
 }
 
+// SDL's preferences folder, except where SDL would follow an XDG_DATA_HOME
+// that the XDG rules say to ignore (empty or relative): SDL would then put the
+// saves at the filesystem root or under the working directory.
+std::string preferencesDirectory()
+{
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg != nullptr && xdg[0] != '/') {
+        const char* home = std::getenv("HOME");
+        if (home == nullptr || home[0] != '/')
+            if (const passwd* user = getpwuid(getuid()))
+                home = user->pw_dir;
+        if (home != nullptr && home[0] == '/')
+            return withTrailingSlash(home) + ".local/share/Keelhaven/";
+        return "";
+    }
+    std::string dir;
+    if (char* pref = SDL_GetPrefPath("", "Keelhaven")) {
+        dir = pref;
+        SDL_free(pref);
+    }
+    return dir;
+}
+
 std::string saveDirectory()
 {
     // Not cached: tests point KEELHAVEN_SAVE_DIR at a fresh folder per case.
     std::string dir;
-    if (const char* env = std::getenv("KEELHAVEN_SAVE_DIR"); env && *env) {
+    if (const char* env = std::getenv("KEELHAVEN_SAVE_DIR"); env && *env)
         dir = withTrailingSlash(env);
-    } else if (char* pref = SDL_GetPrefPath("", "Keelhaven")) {
-        dir = pref;
-        SDL_free(pref);
-    } else {
+    else
+        dir = preferencesDirectory();
+    if (dir.empty())
         dir = dataDirectory() + "saveFiles/";
-    }
     std::error_code ec;
     fs::create_directories(dir, ec);
     return dir;
 }
 
+bool checkSaveDirectory(std::string& problem)
+{
+    const std::string dir = saveDirectory();
+    const fs::path folder = fs::path(dir).parent_path();  // dir ends in '/': the folder itself
+    std::error_code ec;
+    if (fs::is_directory(folder, ec))
+        return true;
+    problem = "The save folder " + folder.string() +
+              (fs::exists(folder, ec) ? " is a file, not a folder" : " cannot be made");
+    if (const char* env = std::getenv("KEELHAVEN_SAVE_DIR"); env && *env)
+        problem += " (KEELHAVEN_SAVE_DIR)";
+    return false;
+}
+
+std::string resolveSavePath(std::string_view gamePath)
+{
+    const std::vector<std::string> parts = splitComponents(gamePath);
+    const bool absolute = !gamePath.empty() && (gamePath.front() == '/' || gamePath.front() == '\\');
+    if (absolute || parts.size() < 2 || !sameNameIgnoringCase(parts[0], "saveFiles"))
+        return "";
+    for (const std::string& p : parts)
+        if (p == ".." || p.find(':') != std::string::npos)
+            return "";
+    std::string path = saveDirectory();
+    for (size_t i = 1; i < parts.size(); ++i) {
+        path += matchEntry(path, parts[i]);
+        if (i + 1 < parts.size())
+            path += '/';
+    }
+    return path;
+}
+
 std::string resolvePath(std::string_view gamePath)
 {
     std::vector<std::string> parts = splitComponents(gamePath);
+    if (!parts.empty() && sameNameIgnoringCase(parts[0], "saveFiles"))
+        return resolveSavePath(gamePath);
     if (!gamePath.empty() && gamePath.front() == '/') {
         std::string absolute;
         for (const std::string& p : parts)
@@ -112,15 +170,8 @@ std::string resolvePath(std::string_view gamePath)
         return absolute.empty() ? "/" : absolute;
     }
 
-    std::string path;
-    size_t first = 0;
-    if (!parts.empty() && sameNameIgnoringCase(parts[0], "saveFiles")) {
-        path = saveDirectory();
-        first = 1;
-    } else {
-        path = dataDirectory();
-    }
-    for (size_t i = first; i < parts.size(); ++i) {
+    std::string path = dataDirectory();
+    for (size_t i = 0; i < parts.size(); ++i) {
         path += matchEntry(path, parts[i]);
         if (i + 1 < parts.size())
             path += '/';

@@ -10,7 +10,8 @@ namespace platform {
 
 // Backslashes become slashes and each name is matched case-insensitively
 // against what is on disk. Names under "saveFiles" go to the user's data
-// directory (KEELHAVEN_SAVE_DIR when set); everything else is looked up in the
+// directory (KEELHAVEN_SAVE_DIR when set) and never leave it (see
+// resolveSavePath: a refused name resolves to ""); everything else is looked up in the
 // run-time data beside the executable (KEELHAVEN_DATA_DIR when set). A name
 // that does not exist yet (a save about to be written) keeps its spelling.
 std::string resolvePath(std::string_view gamePath);
@@ -19,6 +20,17 @@ std::string resolvePath(std::string_view gamePath);
 std::string dataDirectory();
 
 // The directory for save files, ending in '/'; created on first use.
+// KEELHAVEN_SAVE_DIR when set, otherwise SDL's preferences folder for the game
+// (~/.local/share/Keelhaven/ unless XDG_DATA_HOME names another absolute one).
 std::string saveDirectory();
+
+// False, with the reason, when the save folder is missing and cannot be made
+// (a file stands where it should be, or it may not be created).
+bool checkSaveDirectory(std::string& problem);
+
+// The real path of a game name under "saveFiles"; empty when the name would
+// leave the save folder (".." or a drive letter in it, an absolute name, or
+// no file name after "saveFiles").
+std::string resolveSavePath(std::string_view gamePath);
 
 }  // namespace platform

@@ -52,4 +52,10 @@ bool saveBackBufferPng(const std::string& path);
 // The name of the renderer in use ("software" headless).
 std::string rendererName();
 
+// ---- files ------------------------------------------------------------------
+// The disk fills up once this many more bytes are written through
+// replaceFiles (-1: never); renames can be made to fail.
+void failFileWritesAfter(long long bytes);
+void failFileRenames(bool fail);
+
 }  // namespace platform::testing

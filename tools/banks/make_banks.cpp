@@ -5,21 +5,18 @@
 // MS-ADPCM unless --pcm is given.
 #include "bank_error.h"
 #include "manifest.h"
+#include "replace_file.h"
 #include "xact_banks.h"
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <string>
 
 namespace {
 
-void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
+std::string_view bytesOf(const std::vector<std::uint8_t>& bytes)
 {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        throw banks::BankError("cannot write " + path.string());
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
 }  // namespace
@@ -38,8 +35,14 @@ int main(int argc, char** argv)
         const auto files = banks::buildBanks(cues, argv[2], options);
         const std::filesystem::path outDir = argv[3];
         std::filesystem::create_directories(outDir);
-        writeFile(outDir / "wavebank.xwb", files.waveBank);
-        writeFile(outDir / "soundbank.xsb", files.soundBank);
+        // Both banks are replaced together or not at all: a full disk never
+        // leaves a half-written bank, nor a new sound bank beside an old
+        // wave bank.
+        std::string error;
+        if (!platform::replaceFiles({{(outDir / "wavebank.xwb").string(), bytesOf(files.waveBank)},
+                                     {(outDir / "soundbank.xsb").string(), bytesOf(files.soundBank)}},
+                                    error))
+            throw banks::BankError(error);
         std::printf("%zu cues: wavebank.xwb %zu bytes, soundbank.xsb %zu bytes\n", cues.size(),
                     files.waveBank.size(), files.soundBank.size());
         return 0;

@@ -20,6 +20,9 @@ import designs_hard  # noqa: E402
 import designs_normal  # noqa: E402
 from level_files import format_level, format_map  # noqa: E402
 
+sys.path.insert(0, os.path.join(HERE, ".."))
+from replace_file import replace_file  # noqa: E402
+
 DESIGNS = {**designs_easy.DESIGNS, **designs_normal.DESIGNS, **designs_hard.DESIGNS}
 
 
@@ -53,8 +56,7 @@ def main():
                 except OSError:
                     stale.append(name)
             else:
-                with open(path, "w", encoding="ascii", newline="\n") as f:
-                    f.write(text)
+                replace_file(path, text.encode("ascii"))
     if args.check:
         for name in stale:
             print(f"{name} differs from what tools/levels/make_levels.py makes")

@@ -4,9 +4,14 @@ import io
 import math
 import os
 
+import sys
+
 import cairo
 import numpy as np
 from PIL import Image, ImageDraw, ImageFilter, ImageFont
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from replace_file import replace_file  # noqa: E402
 
 KEY = (0, 255, 0)
 # Edges of keyed art are blended toward this deep-sea colour, never toward the
@@ -256,5 +261,4 @@ def _write_if_changed(path, data):
         with open(path, "rb") as f:
             if f.read() == data:
                 return
-    with open(path, "wb") as f:
-        f.write(data)
+    replace_file(path, data)
