@@ -125,8 +125,12 @@ bool replaceFiles(const std::vector<FileContents>& files, std::string& error)
     };
 
     for (const FileContents& file : files) {
-        if (file.path.empty() || file.path.back() == '/') {
-            error = "Cannot write \"" + file.path + "\": not a file name";
+        // A folder in a file's place would only be found at its rename, when
+        // the files before it were already replaced.
+        struct stat st {};
+        if (file.path.empty() || file.path.back() == '/' ||
+            (::stat(file.path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))) {
+            error = describe("Cannot write", file.path, EISDIR);
             removeTemps(0);
             return false;
         }

@@ -1,5 +1,7 @@
 #include "files.h"
 
+#include "support/save_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -38,4 +40,57 @@ TEST(Paths, TheShippedDataIsFoundWhateverTheWorkingDirectory)
     std::string tiles = platform::resolvePath("pictures\\Tiles.txt");
     fs::current_path(before);
     EXPECT_TRUE(fs::exists(tiles)) << tiles;
+}
+
+TEST(Paths, SaveNamesNeverLeaveTheSaveFolder)
+{
+    testsupport::SaveFolder saves;
+    const std::string dir = saves.path().string() + "/";
+    EXPECT_EQ(platform::resolveSavePath("saveFiles\\StateSave.txt"), dir + "StateSave.txt");
+    EXPECT_EQ(platform::resolveSavePath("SAVEFILES/sub\\x.txt"), dir + "sub/x.txt");
+    for (const char* bad : {"saveFiles\\..\\..\\x", "saveFiles\\a\\..\\..\\x", "saveFiles\\..", "/saveFiles/x",
+                            "\\saveFiles\\x", "saveFiles\\C:\\x", "saveFiles", "saveFiles\\", "pictures\\x.png", ""}) {
+        EXPECT_EQ(platform::resolveSavePath(bad), "") << bad;
+        if (std::string(bad).rfind("saveFiles", 0) == 0) {
+            EXPECT_EQ(platform::resolvePath(bad), "") << bad;
+        }
+    }
+}
+
+TEST(Paths, ASaveFolderThatIsAFileIsReported)
+{
+    testsupport::SaveFolder holder;
+    const std::string file = holder.file("not-a-folder").string();
+    testsupport::writeFile(file, "x");
+    setenv("KEELHAVEN_SAVE_DIR", file.c_str(), 1);
+    std::string problem;
+    EXPECT_FALSE(platform::checkSaveDirectory(problem));
+    EXPECT_NE(problem.find(file), std::string::npos) << problem;
+    EXPECT_NE(problem.find("is a file"), std::string::npos) << problem;
+    EXPECT_NE(problem.find("KEELHAVEN_SAVE_DIR"), std::string::npos) << problem;
+    EXPECT_EQ(testsupport::readFile(file), "x") << "the file is left alone";
+}
+
+// XDG_DATA_HOME that is empty or relative is ignored, as the XDG rules say:
+// the saves go under ~/.local/share, never to the root or the working folder.
+TEST(Paths, AnUnusableXdgDataHomeFallsBackToTheHomeFolder)
+{
+    testsupport::SaveFolder home;
+    const char* savedHome = std::getenv("HOME");
+    const std::string oldHome = savedHome ? savedHome : "";
+    const char* savedSaveDir = std::getenv("KEELHAVEN_SAVE_DIR");
+    const std::string oldSaveDir = savedSaveDir ? savedSaveDir : "";
+    setenv("HOME", home.path().c_str(), 1);
+    unsetenv("KEELHAVEN_SAVE_DIR");
+    for (const char* xdg : {"", "relative/share"}) {
+        setenv("XDG_DATA_HOME", xdg, 1);
+        EXPECT_EQ(platform::saveDirectory(), home.path().string() + "/.local/share/Keelhaven/") << xdg;
+    }
+    setenv("XDG_DATA_HOME", (home.path() / "data").c_str(), 1);
+    EXPECT_EQ(platform::saveDirectory(), (home.path() / "data").string() + "/Keelhaven/");
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(platform::saveDirectory(), home.path().string() + "/.local/share/Keelhaven/");
+    EXPECT_FALSE(fs::exists("relative")) << "nothing made under the working folder";
+    setenv("HOME", oldHome.c_str(), 1);
+    setenv("KEELHAVEN_SAVE_DIR", oldSaveDir.c_str(), 1);
 }
