@@ -4,11 +4,11 @@
 // and every write replaces the old file whole or not at all.
 #include "app/high_scores.h"
 #include "app/keelhaven.h"
+#include "app/state_file.h"
 #include "files.h"
 #include "replace_file.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -22,24 +22,6 @@ void setWhy(std::string* why, const std::string& text)
 {
     if (why != nullptr)
         *why = text;
-}
-
-// "LEVEL7", a line end, "8": the paused level and the level after the shop.
-std::string stateFileText(const std::string& stateName, int next)
-{
-    return stateName + "\n" + std::to_string(next);
-}
-
-// The state file's two words; false unless it holds exactly a word and a
-// whole number.
-bool readStateFile(const std::string& text, std::string& stateName, int& next)
-{
-    std::istringstream in(text);
-    std::string number, extra;
-    if (!(in >> stateName >> number) || (in >> extra))
-        return false;
-    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), next);
-    return ec == std::errc() && end == number.data() + number.size();
 }
 
 bool readSmallFile(const std::string& path, std::size_t limit, std::string& text)

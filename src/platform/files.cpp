@@ -71,6 +71,17 @@ std::string matchEntry(const std::string& dir, const std::string& name)
     return name;
 }
 
+// `dir` followed by parts[first..], each matched against what is on disk.
+std::string followEntries(std::string path, const std::vector<std::string>& parts, size_t first)
+{
+    for (size_t i = first; i < parts.size(); ++i) {
+        path += matchEntry(path, parts[i]);
+        if (i + 1 < parts.size())
+            path += '/';
+    }
+    return path;
+}
+
 }  // namespace
 
 std::string dataDirectory()
@@ -149,13 +160,7 @@ std::string resolveSavePath(std::string_view gamePath)
     for (const std::string& p : parts)
         if (p == ".." || p.find(':') != std::string::npos)
             return "";
-    std::string path = saveDirectory();
-    for (size_t i = 1; i < parts.size(); ++i) {
-        path += matchEntry(path, parts[i]);
-        if (i + 1 < parts.size())
-            path += '/';
-    }
-    return path;
+    return followEntries(saveDirectory(), parts, 1);
 }
 
 std::string resolvePath(std::string_view gamePath)
@@ -170,13 +175,7 @@ std::string resolvePath(std::string_view gamePath)
         return absolute.empty() ? "/" : absolute;
     }
 
-    std::string path = dataDirectory();
-    for (size_t i = 0; i < parts.size(); ++i) {
-        path += matchEntry(path, parts[i]);
-        if (i + 1 < parts.size())
-            path += '/';
-    }
-    return path;
+    return followEntries(dataDirectory(), parts, 0);
 }
 
 }  // namespace platform

@@ -177,6 +177,24 @@ TEST_F(SavedGame, AGameLoadedAfterAShipWasLostSailsAgain)
     EXPECT_TRUE(lv.getActive());
 }
 
+TEST_F(SavedGame, EveryLevelSavesAndLoadsItsOwnRecord)
+{
+    for (int n = 1; n <= 31; ++n) {
+        Level& lv = enter(n);
+        step(20);
+        const std::string saved = snapshot(n);
+        ASSERT_TRUE(pauseAndSave(n)) << n;
+        EXPECT_EQ(lineCount(levelFile()), levelSaveLines(lv.saveShape())) << n;
+        EXPECT_EQ(stateFile().substr(0, stateFile().find('\n')), "LEVEL" + std::to_string(n));
+        game->resumeGame();
+        ship().setGold(ship().getGold() + 1);
+        step(30);
+        ASSERT_TRUE(game->loadGame()) << n;
+        EXPECT_EQ(snapshot(n), saved) << n;
+        game->switchState("TITLESCREEN", "LEVEL" + std::to_string(n));
+    }
+}
+
 // ---------------------------------------------------------------- faults
 
 TEST_F(SavedGame, ASaveThatFailsHalfWayKeepsThePreviousSave)
