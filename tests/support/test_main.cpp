@@ -14,7 +14,13 @@ int main(int argc, char** argv)
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     std::string saves =
         (std::filesystem::temp_directory_path() / ("keelhaven-test-saves-" + std::to_string(getpid()))).string();
-    setenv("KEELHAVEN_SAVE_DIR", saves.c_str(), 0);
+    const bool ownSaves =
+        setenv("KEELHAVEN_SAVE_DIR", saves.c_str(), 0) == 0 && saves == std::getenv("KEELHAVEN_SAVE_DIR");
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    if (ownSaves) {
+        std::error_code ec;
+        std::filesystem::remove_all(saves, ec);
+    }
+    return result;
 }
