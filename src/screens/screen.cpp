@@ -1,0 +1,94 @@
+#include "screens/screen.h"
+
+#include "app/audio.h"
+#include "app/game_error.h"
+#include "app/input.h"
+#include "app/keelhaven.h"
+#include "render/graphics.h"
+
+Screen::Screen(Keelhaven* game, const char* stateName, std::vector<ScreenPicture> pictures,
+               std::vector<ScreenImage> imageList, const char* musicCue)
+    : keelhaven(game), graphics(game->getGraphics()), input(game->getInput()), audio(game->getAudio()),
+      pictureTable(std::move(pictures)), imageTable(std::move(imageList)), music(musicCue)
+{
+    setName(stateName);
+}
+
+Screen::~Screen() = default;
+
+void Screen::initialize()
+{
+    if (loaded)
+        return;
+    textures.clear();
+    images.assign(imageTable.size(), Image());
+    for (size_t p = 0; p < pictureTable.size(); ++p) {
+        auto manager = std::make_unique<TextureManager>();
+        // A picture that does not load leaves an empty texture: as fatal
+        // here as a list that cannot be read.
+        if (!manager->initialize(graphics, pictureTable[p].file) || manager->getTexture(0) == nullptr)
+            throw GameError(FATAL_ERROR, pictureTable[p].message);
+        textures.push_back(std::move(manager));
+        for (size_t i = 0; i < imageTable.size(); ++i) {
+            const ScreenImage& spec = imageTable[i];
+            if (spec.picture != static_cast<int>(p))
+                continue;
+            if (!images[i].initialize(graphics, spec.width, spec.height, spec.columns, textures.back().get()))
+                throw GameError(FATAL_ERROR, spec.message);
+            images[i].setCurrentFrame(spec.frame);
+            images[i].setX(spec.x);
+            images[i].setY(spec.y);
+        }
+    }
+    loaded = true;
+}
+
+void Screen::reset()
+{
+    if (music != nullptr)
+        playCue(music);
+}
+
+void Screen::render()
+{
+    graphics->spriteBegin();
+    draw();
+    graphics->spriteEnd();
+}
+
+void Screen::draw()
+{
+    for (Image& i : images)
+        i.draw(graphicsNS::WHITE);
+}
+
+void Screen::releaseAll()
+{
+    for (auto& t : textures)
+        t->onLostDevice();
+}
+
+void Screen::resetAll()
+{
+    for (auto& t : textures)
+        t->onResetDevice();
+}
+
+void Screen::switchTo(const std::string& target) { keelhaven->switchState(target, name); }
+
+void Screen::playCue(const char* cue)
+{
+    if (audio != nullptr && audio->getSoundOn())
+        audio->playCue(cue);
+}
+
+void Screen::stopCue(const char* cue)
+{
+    if (audio != nullptr)
+        audio->stopCue(cue);
+}
+
+bool Screen::enterPressed() const { return input->wasKeyPressed(VK_RETURN); }
+bool Screen::escapePressed() const { return input->wasKeyPressed(VK_ESCAPE); }
+bool Screen::startHeld() const { return input->getGamepadStart(0); }
+bool Screen::aHeld() const { return input->getGamepadA(0); }

@@ -1,0 +1,51 @@
+// A screen whose own rules are still to come: it shows its picture and a
+// line saying how to go on, and Escape or Enter returns to the title, so no
+// way through the game ends on a screen without a way out.
+#pragma once
+
+#include "screens/screen.h"
+#include "screens/screen_notice.h"
+
+class UnbuiltScreen : public Screen {
+public:
+    UnbuiltScreen(Keelhaven* game, const char* stateName, const char* picture);
+    void initialize() override;
+    void reset() override;
+    void update(float frameTime) override;
+    void releaseAll() override;
+    void resetAll() override;
+
+protected:
+    void draw() override;
+
+private:
+    ScreenNotice notice;
+};
+
+class PauseScreen : public UnbuiltScreen {
+public:
+    explicit PauseScreen(Keelhaven* game) : UnbuiltScreen(game, "PAUSESCREEN", "pictures\\KeelhavenPause.jpg") {}
+};
+
+class GameOverScreen : public UnbuiltScreen {
+public:
+    explicit GameOverScreen(Keelhaven* game) : UnbuiltScreen(game, "GAMEOVER", "pictures\\HarrowdellRevenge.jpg") {}
+};
+
+class CompleteScreen : public UnbuiltScreen {
+public:
+    explicit CompleteScreen(Keelhaven* game) : UnbuiltScreen(game, "COMPLETE", "pictures\\complete.jpg") {}
+};
+
+class HighScoreScreen : public UnbuiltScreen {
+public:
+    explicit HighScoreScreen(Keelhaven* game)
+        : UnbuiltScreen(game, "HIGHSCORE", "pictures\\KeelhavenHighScore.jpg")
+    {
+    }
+};
+
+class UpgradeScreen : public UnbuiltScreen {
+public:
+    explicit UpgradeScreen(Keelhaven* game) : UnbuiltScreen(game, "UPGRADESCREEN", "pictures\\upgrades.jpg") {}
+};
