@@ -40,6 +40,8 @@ void Screen::initialize()
             images[i].setY(spec.y);
         }
     }
+    if (notice && !notice->initialize(graphics))
+        throw GameError(FATAL_ERROR, "Error initializing notice font");
     loaded = true;
 }
 
@@ -53,6 +55,8 @@ void Screen::render()
 {
     graphics->spriteBegin();
     draw();
+    if (notice)
+        notice->draw();
     graphics->spriteEnd();
 }
 
@@ -66,12 +70,16 @@ void Screen::releaseAll()
 {
     for (auto& t : textures)
         t->onLostDevice();
+    if (notice)
+        notice->onLostDevice();
 }
 
 void Screen::resetAll()
 {
     for (auto& t : textures)
         t->onResetDevice();
+    if (notice)
+        notice->onResetDevice();
 }
 
 void Screen::switchTo(const std::string& target) { keelhaven->switchState(target, name); }

@@ -7,6 +7,7 @@
 #include "app/game_state.h"
 #include "render/image.h"
 #include "render/texture_manager.h"
+#include "screens/screen_notice.h"
 
 #include <memory>
 #include <string>
@@ -36,22 +37,30 @@ struct ScreenImage {
 
 class Screen : public GameState {
 public:
+    // Null for a screen without one.
+    const ScreenNotice* getNotice() const { return notice.get(); }
+
     // `music` is the cue the screen starts on entry (null: none).
     Screen(Keelhaven* game, const char* stateName, std::vector<ScreenPicture> pictures,
            std::vector<ScreenImage> images, const char* music = nullptr);
     ~Screen() override;
 
-    // Loads the pictures in table order, each followed by its images. Runs
-    // once: the screen sets itself up when it is made, and a later call
-    // changes nothing.
+    // Loads the pictures in table order, each followed by its images (and the
+    // notice's font, for a screen that has one). Runs once: the screen sets
+    // itself up when it is made, and a later call changes nothing.
     void initialize() override;
     // Starts the screen's music while sound is on.
     void reset() override;
+    // The images, then the notice if one is showing.
     void render() override;
     void releaseAll() override;
     void resetAll() override;
 
 protected:
+    // For a screen that tells the player things (before setUp).
+    void addNotice() { notice = std::make_unique<ScreenNotice>(); }
+    ScreenNotice& noticeLine() { return *notice; }
+
     // For the end of a screen's constructor: screens are set up when they
     // are made, so entering one never loads its pictures again.
     void setUp()
@@ -86,5 +95,6 @@ private:
     const char* music;
     std::vector<std::unique_ptr<TextureManager>> textures;
     std::vector<Image> images;
+    std::unique_ptr<ScreenNotice> notice;
     bool loaded = false;
 };

@@ -1,7 +1,6 @@
 #include "screens/title_screen.h"
 
 #include "app/audio.h"
-#include "app/game_error.h"
 #include "app/input.h"
 #include "app/keelhaven.h"
 
@@ -32,19 +31,13 @@ const std::vector<ScreenImage> IMAGES = {
 TitleScreen::TitleScreen(Keelhaven* game)
     : Screen(game, "TITLESCREEN", PICTURES, IMAGES, "BALLAD3"), cursor(columnMoves(ITEM_COUNT))
 {
+    addNotice();  // for a saved game that does not load
     setUp();
-}
-
-void TitleScreen::initialize()
-{
-    Screen::initialize();
-    if (!notice.initialize(graphics))
-        throw GameError(FATAL_ERROR, "Error initializing title notice font");
 }
 
 void TitleScreen::update(float frameTime)
 {
-    notice.update(frameTime);
+    noticeLine().update(frameTime);
     cursor.move(*input);
     if (cursor.choose(*input)) {
         input->clearKeyPress(VK_RETURN);  // no later reader sees this Enter
@@ -112,10 +105,10 @@ void TitleScreen::loadGame()
 {
     std::string why;
     if (!keelhaven->loadGame(&why)) {
-        notice.show(why);
+        noticeLine().show(why);
         return;
     }
-    notice.hide();
+    noticeLine().hide();
     playCue("KEELHAVENDARKTHEME");
     stopCue("BALLAD3");
 }
@@ -126,17 +119,4 @@ void TitleScreen::draw()
     for (int item : {START, OPTIONS, LOAD, QUIT, HIGH_SCORE, CREDITS})
         image(FIRST_ITEM + static_cast<size_t>(item))
             .draw(item == cursor.selection ? HIGHLIGHT : graphicsNS::WHITE);
-    notice.draw();
-}
-
-void TitleScreen::releaseAll()
-{
-    Screen::releaseAll();
-    notice.onLostDevice();
-}
-
-void TitleScreen::resetAll()
-{
-    Screen::resetAll();
-    notice.onResetDevice();
 }

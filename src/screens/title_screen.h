@@ -3,18 +3,13 @@
 
 #include "screens/menu_cursor.h"
 #include "screens/screen.h"
-#include "screens/screen_notice.h"
 
 class TitleScreen : public Screen {
 public:
     explicit TitleScreen(Keelhaven* game);
-    void initialize() override;
     void update(float frameTime) override;
-    void releaseAll() override;
-    void resetAll() override;
 
     const MenuCursor& getCursor() const { return cursor; }
-    const ScreenNotice& getNotice() const { return notice; }
 
 protected:
     void draw() override;
@@ -25,5 +20,4 @@ private:
     void loadGame();
 
     MenuCursor cursor;
-    ScreenNotice notice;  // a load that did not work
 };

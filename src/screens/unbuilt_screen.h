@@ -4,22 +4,12 @@
 #pragma once
 
 #include "screens/screen.h"
-#include "screens/screen_notice.h"
 
 class UnbuiltScreen : public Screen {
 public:
     UnbuiltScreen(Keelhaven* game, const char* stateName, const char* picture);
-    void initialize() override;
     void reset() override;
     void update(float frameTime) override;
-    void releaseAll() override;
-    void resetAll() override;
-
-protected:
-    void draw() override;
-
-private:
-    ScreenNotice notice;
 };
 
 class PauseScreen : public UnbuiltScreen {

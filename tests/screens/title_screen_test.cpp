@@ -128,14 +128,14 @@ TEST_F(Title, ASavedGameThatWillNotLoadIsToldAndTheTitleStays)
     press(VK_RETURN);
     EXPECT_EQ(current(), "TITLESCREEN");
     const TitleScreen& title = screen<TitleScreen>("TITLESCREEN");
-    ASSERT_TRUE(title.getNotice().shown());
-    EXPECT_EQ(title.getNotice().text(), "There is no saved game");
+    ASSERT_TRUE(title.getNotice()->shown());
+    EXPECT_EQ(title.getNotice()->text(), "There is no saved game");
 
     // Drawn in the notice's place, under the menu.
     game->renderGame();
     const testsupport::Picture withNotice = testsupport::readBack();
     wait(4.1f);
-    EXPECT_FALSE(title.getNotice().shown());
+    EXPECT_FALSE(title.getNotice()->shown());
     game->renderGame();
     const testsupport::Picture without = testsupport::readBack();
     int changed = 0;
