@@ -35,6 +35,12 @@ TitleScreen::TitleScreen(Keelhaven* game)
     setUp();
 }
 
+void TitleScreen::reset()
+{
+    noticeLine().hide();
+    Screen::reset();
+}
+
 void TitleScreen::update(float frameTime)
 {
     noticeLine().update(frameTime);

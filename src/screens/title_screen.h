@@ -7,6 +7,7 @@
 class TitleScreen : public Screen {
 public:
     explicit TitleScreen(Keelhaven* game);
+    void reset() override;
     void update(float frameTime) override;
 
     const MenuCursor& getCursor() const { return cursor; }

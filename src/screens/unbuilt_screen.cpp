@@ -19,4 +19,7 @@ void UnbuiltScreen::update(float)
     input->clearKeyPress(VK_RETURN);
     stopCue("KEELHAVENDARKTHEME");
     switchTo("TITLESCREEN");
+    // The title starts its music on entry, but not on a return from the
+    // pause screen.
+    playCue("BALLAD3");
 }

@@ -113,3 +113,27 @@ TEST_F(Flow, EveryScreenPictureIsLoadedOnceWhenTheGameStarts)
         goTo(s);
     EXPECT_EQ(platform::testing::pictureFileLoads(), loads);
 }
+
+TEST_F(Flow, TheMusicFollowsTheScreens)
+{
+    Audio& audio = *game->getAudio();
+    ASSERT_TRUE(audio.getSoundOn());
+    goTo("FRONTEND");
+    frame();
+    EXPECT_EQ(audio.playingInstances("BALLAD3"), 1);
+    goTo("TITLESCREEN");
+    frame();
+    EXPECT_EQ(audio.playingInstances("BALLAD3"), 1) << "one ballad, however many screens start it";
+    press(VK_RETURN);  // Start, in easy play
+    frame();
+    EXPECT_EQ(current(), "LEVEL1");
+    EXPECT_EQ(audio.playingInstances("BALLAD3"), 0);
+    EXPECT_EQ(audio.playingInstances("KEELHAVENDARKTHEME"), 1);
+
+    goTo("CREDITS");
+    frame();
+    EXPECT_EQ(audio.playingInstances("ENDINGCREDITS"), 1);
+    goTo("FRONTEND");
+    frame();
+    EXPECT_EQ(audio.playingInstances("ENDINGCREDITS"), 0) << "stopped on leaving";
+}
