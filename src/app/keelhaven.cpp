@@ -134,10 +134,15 @@ void Keelhaven::resumeGame()
 
 void Keelhaven::startNextLevel()
 {
-    // Only a level the game has may follow the shop.
-    nextLevel = std::clamp(nextLevel, keelhavenNS::FIRST_NEXT_LEVEL, keelhavenNS::LAST_LEVEL);
     ship->setDegrees(0);
     ship->setScale(1.0f);
+    // Past the last level (or before the first) there is nothing to sail on
+    // to: the run ends at the title rather than on a level that does not exist.
+    if (nextLevel < keelhavenNS::FIRST_NEXT_LEVEL || nextLevel > keelhavenNS::LAST_LEVEL) {
+        nextLevel = keelhavenNS::FIRST_NEXT_LEVEL;
+        switchState("TITLESCREEN", "UPGRADESCREEN");
+        return;
+    }
     switchState(levelNames[nextLevel], "UPGRADESCREEN");
     nextLevel += 1;
 }

@@ -51,7 +51,8 @@ public:
     void switchState(const std::string& to, const std::string& from);
     // Back from the pause screen to the paused state, exactly as it was.
     void resumeGame();
-    // From the upgrade shop on to level `nextLevel`.
+    // From the upgrade shop on to level `nextLevel`; back to the title when
+    // there is no such level.
     void startNextLevel();
 
     // Saves the game paused in `pausedStateName`, which must be a level: the

@@ -73,6 +73,7 @@ protected:
     virtual void draw();
 
     Image& image(size_t index) { return images[index]; }
+    TextureManager& texture(size_t picture) { return *textures[picture]; }
     size_t imageCount() const { return images.size(); }
     void switchTo(const std::string& target);
     // Cues start only while sound is on; stopping is always sent.

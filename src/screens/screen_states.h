@@ -7,5 +7,7 @@
 #include "screens/intro_screen.h"
 #include "screens/logo_screen.h"
 #include "screens/option_screen.h"
+#include "screens/pause_screen.h"
 #include "screens/title_screen.h"
 #include "screens/unbuilt_screen.h"
+#include "screens/upgrade_screen.h"

@@ -12,11 +12,6 @@ public:
     void update(float frameTime) override;
 };
 
-class PauseScreen : public UnbuiltScreen {
-public:
-    explicit PauseScreen(Keelhaven* game) : UnbuiltScreen(game, "PAUSESCREEN", "pictures\\KeelhavenPause.jpg") {}
-};
-
 class GameOverScreen : public UnbuiltScreen {
 public:
     explicit GameOverScreen(Keelhaven* game) : UnbuiltScreen(game, "GAMEOVER", "pictures\\HarrowdellRevenge.jpg") {}
@@ -33,9 +28,4 @@ public:
         : UnbuiltScreen(game, "HIGHSCORE", "pictures\\KeelhavenHighScore.jpg")
     {
     }
-};
-
-class UpgradeScreen : public UnbuiltScreen {
-public:
-    explicit UpgradeScreen(Keelhaven* game) : UnbuiltScreen(game, "UPGRADESCREEN", "pictures\\upgrades.jpg") {}
 };

@@ -115,15 +115,16 @@ TEST_F(GameFixture, TheShopLeadsToTheNextLevelAndCountsOn)
 
 TEST_F(GameFixture, TheShopNeverLeadsPastTheLevelsThereAre)
 {
-    record(levelIndex(31));
-    record(levelIndex(2));
-    game->nextLevel = 32;
-    game->startNextLevel();
-    EXPECT_TRUE(game->stateAt(levelIndex(31))->getActive());
-    game->nextLevel = -8;
-    game->startNextLevel();
-    EXPECT_TRUE(game->stateAt(levelIndex(2))->getActive());
-    EXPECT_EQ(game->nextLevel, 3);
+    record(1);  // the title
+    for (int outside : {32, 1, -8}) {
+        game->switchState("UPGRADESCREEN", "LOGO");
+        game->nextLevel = outside;
+        game->startNextLevel();
+        EXPECT_TRUE(game->stateAt(1)->getActive()) << outside;
+        EXPECT_FALSE(game->stateAt(UPGRADE)->getActive());
+        EXPECT_EQ(game->nextLevel, 2);
+        game->stateAt(1)->setActive(false);
+    }
 }
 
 TEST_F(GameFixture, AStateSwitchedOnDuringThePassRunsInThatPassWhenLaterInTheList)

@@ -1,0 +1,116 @@
+#include "screens/pause_screen.h"
+
+#include "app/input.h"
+#include "app/keelhaven.h"
+
+namespace {
+
+enum Item { RESUME, SAVE, QUIT, ITEM_COUNT };
+enum { BACKGROUND, SAVE_ITEM, RESUME_ITEM, QUIT_ITEM, SAVED_BANNER };
+
+constexpr float BANNER_SECONDS = 4.0f;
+constexpr float BANNER_SCALE = 2.0f;
+constexpr COLOR_ARGB BANNER_COLOR = 0xFFFF0000;
+constexpr COLOR_ARGB HIGHLIGHT = graphicsNS::BLACK;
+
+const std::vector<ScreenPicture> PICTURES = {
+    {"pictures\\KeelhavenPause.jpg", "Error initializing pause texture"},
+    {"pictures\\titleUI.png", "Error initializing start texture"},
+};
+const std::vector<ScreenImage> IMAGES = {
+    {0, 0, 0, 0, 0, 0, 0, "Error initializing pause screen"},
+    {1, 250, 50, 4, 12, 270, 260, "Error initializing save image"},
+    {1, 250, 50, 4, 7, 280, 150, "Error initializing resume image"},
+    {1, 250, 50, 4, 3, 280, 400, "Error initializing quit image"},
+    {1, 250, 50, 4, 16, 180, 0, "Error initializing game saved image"},
+};
+
+// Down and up go round the three items.
+const std::vector<MenuMoves> MOVES = {
+    /* RESUME */ {SAVE, QUIT, menuNS::NO_MOVE, menuNS::NO_MOVE},
+    /* SAVE */ {QUIT, RESUME, menuNS::NO_MOVE, menuNS::NO_MOVE},
+    /* QUIT */ {RESUME, SAVE, menuNS::NO_MOVE, menuNS::NO_MOVE},
+};
+
+constexpr size_t IMAGE_OF[ITEM_COUNT] = {RESUME_ITEM, SAVE_ITEM, QUIT_ITEM};
+
+}  // namespace
+
+PauseScreen::PauseScreen(Keelhaven* game) : Screen(game, "PAUSESCREEN", PICTURES, IMAGES), cursor(MOVES)
+{
+    addNotice();  // for a save that did not work
+    setUp();
+    image(SAVED_BANNER).setScale(BANNER_SCALE);
+}
+
+void PauseScreen::reset()
+{
+    timer = 0;
+    noticeLine().hide();
+}
+
+// Only Quit leaves this way; Resume just switches the level back on.
+void PauseScreen::leave() { playCue("BALLAD3"); }
+
+void PauseScreen::update(float frameTime)
+{
+    timer += frameTime;
+    noticeLine().update(frameTime);
+    cursor.move(*input);
+    // Enter, or A on every frame it is held: holding A on Save saves again
+    // each frame.
+    if (enterPressed() || aHeld()) {
+        input->clearKeyPress(VK_RETURN);
+        choose(cursor.selection);
+        cursor.buttonReleased = false;
+    }
+    if (timer >= BANNER_SECONDS) {
+        keelhaven->saveMessageShown = false;
+        timer = 0;
+    }
+    cursor.rearm(*input, false);
+}
+
+void PauseScreen::choose(int item)
+{
+    switch (item) {
+    case RESUME:
+        keelhaven->resumeGame();
+        image(SAVED_BANNER).setVisible(false);
+        keelhaven->saveMessageShown = false;
+        break;
+    case SAVE: {
+        // A save that did not work says why in place of the banner, and
+        // the game goes on.
+        std::string why;
+        keelhaven->saveMessageShown = keelhaven->saveGame(&why);
+        if (keelhaven->saveMessageShown)
+            noticeLine().hide();
+        else
+            noticeLine().show(why);
+        break;
+    }
+    case QUIT:
+        keelhaven->easy = true;
+        keelhaven->normal = keelhaven->hard = keelhaven->gauntlet = false;
+        keelhaven->nextLevel = 2;
+        stopCue("KEELHAVENDARKTHEME");
+        image(SAVED_BANNER).setVisible(false);
+        keelhaven->saveMessageShown = false;
+        noticeLine().hide();
+        switchTo("TITLESCREEN");
+        break;
+    default:
+        break;
+    }
+}
+
+void PauseScreen::draw()
+{
+    image(BACKGROUND).draw(graphicsNS::WHITE);
+    image(SAVED_BANNER).setVisible(keelhaven->saveMessageShown);
+    if (keelhaven->saveMessageShown)
+        image(SAVED_BANNER).draw(BANNER_COLOR);
+    for (int item : {RESUME, SAVE, QUIT})
+        image(IMAGE_OF[item]).draw(item == cursor.selection ? HIGHLIGHT : graphicsNS::WHITE);
+}

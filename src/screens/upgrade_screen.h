@@ -1,0 +1,33 @@
+// The chandler's shop between levels: better sails, a stronger hull, a
+// heavier cannon, single cannonballs and extra lives for the ship's gold,
+// then Proceed to the next level.
+#pragma once
+
+#include "render/text_dx.h"
+#include "screens/menu_cursor.h"
+#include "screens/screen.h"
+
+class Ship;
+
+class UpgradeScreen : public Screen {
+public:
+    explicit UpgradeScreen(Keelhaven* game);
+    void initialize() override;
+    void update(float frameTime) override;
+    void releaseAll() override;
+    void resetAll() override;
+
+    const MenuCursor& getCursor() const { return cursor; }
+
+protected:
+    void draw() override;
+
+private:
+    void buy(int item);
+    COLOR_ARGB itemColor(int item);
+    COLOR_ARGB priceColor(int item);
+
+    Ship* ship;  // not owned
+    MenuCursor cursor;
+    TextDX font;  // the gold
+};
