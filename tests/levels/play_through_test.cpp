@@ -79,7 +79,34 @@ TEST_F(PlayThrough, LevelOneFromStartToTheWhirlpool)
         step();
     EXPECT_FALSE(lv.getActive());
     EXPECT_TRUE(active("UPGRADESCREEN"));
-    EXPECT_EQ(ship().getGold(), collected + 2 * 20 + 100);
+    const int won = collected + 2 * 20 + 100;
+    EXPECT_EQ(ship().getGold(), won);
+
+    // In the shop, with a windfall to spend: sails, hull, cannon, one
+    // cannonball, then Proceed. The cursor starts on Proceed.
+    ship().addGold(3000);
+    const int ammo = ship().getAmmo();
+    auto key = [&](UCHAR k) {
+        input().keyDown(k);
+        step();
+        input().keyUp(k);
+    };
+    for (UCHAR k : {VK_UP, VK_RETURN, VK_RIGHT, VK_RETURN, VK_UP, VK_RETURN, VK_LEFT, VK_RETURN})
+        key(k);  // hull; cannon; the cannonball; sails
+    EXPECT_EQ(ship().getGold(), won + 3000 - 1000 - 1750 - 100 - 300);
+    EXPECT_EQ(ship().getAmmo(), ammo + 1);
+    for (UCHAR k : {VK_DOWN, VK_DOWN, VK_RETURN})
+        key(k);  // by the hull down to Proceed
+    Level& next = level(2);
+    ASSERT_TRUE(next.getActive());
+    EXPECT_FALSE(active("UPGRADESCREEN"));
+    EXPECT_EQ(game->nextLevel, 3);
+    EXPECT_EQ(ship().getSpeed(), 200.0f);
+    EXPECT_EQ(ship().getCannonDamage(), 30);
+    EXPECT_EQ(ship().getHitDamage(), 17);
+    EXPECT_EQ(ship().getAmmo(), ammo + 1);
+    EXPECT_EQ(ship().getGold(), won + 3000 - 3150) << "level 2 starts with what was left";
+    EXPECT_EQ(ship().getX(), 580.0f) << "at level 2's start";
 }
 
 TEST_F(PlayThrough, LosingEveryShipEndsTheGame)
