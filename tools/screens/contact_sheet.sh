@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Walks the real game through its screens in a virtual display, capturing
+# Walks the real game through its screens (the front end, the pause
+# screen and the shop) in a virtual display, capturing
 # each one, and puts the captures on one contact sheet.
 #
 #   tools/screens/contact_sheet.sh [GAME] [OUTPUT_PNG]
@@ -39,8 +40,13 @@ key Return; key Down; key Right; shot 5-options
 key Down; key Return; sleep 0.3; key Right; key Return; shot 6-instructions
 key Escape; key Down; key Down; key Down; key Return
 key Down; key Down; key Down; key Return; sleep 3; shot 7-credits
+key Return; key Up; key Up; key Up; key Up; key Return; sleep 1
+key p; key Down; key Return; shot 8-pause
+key Up; key Return; key grave
+xdotool type --window "$window" --delay 40 UPGRADESCREEN
+key Return; key grave; key Up; shot 9-shop
 kill "$pid" 2>/dev/null || true
 
-montage "$work"/[1-7]-*.png -tile 4x2 -geometry 400x300+6+6 -background '#202028' \
+montage "$work"/[1-9]-*.png -tile 5x2 -geometry 400x300+6+6 -background '#202028' \
     -fill white -pointsize 14 -set label '%t' "$out"
 echo "wrote $out"
