@@ -2,6 +2,8 @@
 
 #include "app/audio.h"
 #include "app/console.h"
+#include "app/input_dialog.h"
+#include "app/message_dialog.h"
 #include "app/game_error.h"
 
 #include <cstdio>
@@ -95,7 +97,10 @@ void Game::initialize(HWND hw)
     console->initialize(graphics, input);  // a console that fails simply never shows
     console->print("---Console---");
 
-    // The dialogs join here once they exist.
+    messageDialog = new MessageDialog();
+    messageDialog->initialize(graphics, input, hwnd);
+    inputDialog = new InputDialog();
+    inputDialog->initialize(graphics, input, hwnd);
 
     if (!dxFont.initialize(graphics, gameNS::FPS_FONT_HEIGHT, false, false, "Courier New"))
         throw GameError(FATAL_ERROR, "Failed to initialize DirectX font.");
@@ -158,7 +163,8 @@ void Game::run(HWND)
 
     input->readControllers();
 
-    // The dialogs' updates join here once they exist.
+    messageDialog->update();
+    inputDialog->update();
     audio->run();
 
     // Alt+Enter toggles full screen; Escape held returns to a window.
@@ -191,7 +197,8 @@ void Game::renderGame()
         graphics->spriteEnd();
 
         console->draw();
-        // The dialogs draw here, above the console, once they exist.
+        messageDialog->draw();  // above the console
+        inputDialog->draw();
 
         graphics->endScene();
     }
@@ -219,6 +226,10 @@ void Game::handleLostGraphicsDevice()
 
 void Game::releaseAll()
 {
+    if (inputDialog != nullptr)
+        inputDialog->onLostDevice();
+    if (messageDialog != nullptr)
+        messageDialog->onLostDevice();
     if (console != nullptr && console->isInitialized())
         console->onLostDevice();
     dxFont.onLostDevice();
@@ -229,11 +240,20 @@ void Game::resetAll()
     dxFont.onResetDevice();
     if (console != nullptr && console->isInitialized())
         console->onResetDevice();
+    if (messageDialog != nullptr)
+        messageDialog->onResetDevice();
+    if (inputDialog != nullptr)
+        inputDialog->onResetDevice();
 }
 
 void Game::deleteAll()
 {
     releaseAll();
+    // The dialogs hold device objects: they go before the device does.
+    delete inputDialog;
+    inputDialog = nullptr;
+    delete messageDialog;
+    messageDialog = nullptr;
     delete audio;
     audio = nullptr;
     delete graphics;

@@ -11,6 +11,8 @@
 
 class Audio;
 class Console;
+class InputDialog;
+class MessageDialog;
 
 namespace gameNS {
 constexpr float FRAME_RATE = 480.0f;  // the most frames per second ever run
@@ -48,6 +50,9 @@ public:
     Input* getInput() { return input; }
     Audio* getAudio() { return audio; }
     Console* getConsole() { return console; }
+    MessageDialog* getMessageDialog() { return messageDialog; }
+    InputDialog* getInputDialog() { return inputDialog; }
+    HWND getHwnd() const { return hwnd; }
     float getFrameTime() const { return frameTime; }
     float getFps() const { return fps; }
     bool getFpsOn() const { return fpsOn; }
@@ -63,6 +68,8 @@ protected:
     Input* input = nullptr;
     Audio* audio = nullptr;
     Console* console = nullptr;
+    MessageDialog* messageDialog = nullptr;  // nothing opens these two yet
+    InputDialog* inputDialog = nullptr;
     HWND hwnd = nullptr;
     HRESULT hr = S_OK;
     LARGE_INTEGER timeStart{};

@@ -66,6 +66,7 @@ public:
     void clear(UCHAR what);
     void clearAll() { clear(inputNS::KEYS_MOUSE_TEXT); }
     void clearTextIn() { textIn.clear(); }
+    void setTextIn(const std::string& text) { textIn = text; }
     std::string getTextIn() { return textIn; }
     char getCharIn() const { return charIn; }
 

@@ -131,5 +131,7 @@ TEST_F(GameLoop, ALostDeviceWaitsThenIsResetOnceEverythingIsReleased)
     EXPECT_EQ(game->releases, 2);
     EXPECT_EQ(game->resets, 1);
     EXPECT_EQ(game->getGraphics()->getDeviceState(), D3D_OK);
-    EXPECT_EQ(liveDefaultPoolObjects(), 4) << "the sprite, the frame-rate font and the console's font and panel are back";
+    // The sprite, the frame-rate font, the console's font and panel, and the
+    // two dialogs' fonts with their quads (four each, and the entry box).
+    EXPECT_EQ(liveDefaultPoolObjects(), 4 + 2 + 4 + 5) << "everything released is back";
 }

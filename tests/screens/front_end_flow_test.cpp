@@ -93,18 +93,6 @@ TEST_F(Flow, CreditsGoBackWhereTheyCameFrom)
     EXPECT_EQ(current(), "FRONTEND");
 }
 
-TEST_F(Flow, ScreensStillToComeReturnToTheTitle)
-{
-    for (const char* unbuilt : {"GAMEOVER", "COMPLETE", "HIGHSCORE"}) {
-        goTo("LEVEL1");
-        goTo(unbuilt);
-        frame(0.02f);
-        EXPECT_EQ(current(), unbuilt);
-        press(unbuilt[0] == 'G' ? VK_ESCAPE : VK_RETURN);
-        EXPECT_EQ(current(), "TITLESCREEN") << unbuilt;
-    }
-}
-
 TEST_F(Flow, EveryScreenPictureIsLoadedOnceWhenTheGameStarts)
 {
     const int loads = platform::testing::pictureFileLoads();

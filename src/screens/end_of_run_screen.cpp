@@ -1,0 +1,122 @@
+#include "screens/end_of_run_screen.h"
+
+#include "app/audio.h"
+#include "app/input.h"
+#include "app/keelhaven.h"
+#include "entities/ship.h"
+
+namespace {
+
+enum { BACKGROUND, PANEL };
+
+constexpr float BOX_X = 360, BOX_Y = 120;
+constexpr COLOR_ARGB BOX_BACK_COLOR = 0xFF008000;
+
+const EndOfRunStyle COMPLETE = {"COMPLETE",
+                                "pictures\\complete.jpg",
+                                "Error initializing complete texture",
+                                "Error initializing complete screen",
+                                false,
+                                "ENDINGCREDITS",
+                                false};  // the credits music plays on into the table and the credits
+const EndOfRunStyle GAME_OVER = {"GAMEOVER",
+                                 "pictures\\HarrowdellRevenge.jpg",
+                                 "Error initializing game over texture",
+                                 "Error initializing game over screen",
+                                 true,
+                                 "CRYSTALCAVERN",
+                                 true};
+
+std::vector<ScreenPicture> endPictures(const EndOfRunStyle& style)
+{
+    return {{style.picture, style.textureMessage},
+            {"pictures\\HighScore2.png", "Error initializing high score panel texture"}};
+}
+
+std::vector<ScreenImage> endImages(const EndOfRunStyle& style)
+{
+    return {{BACKGROUND, 0, 0, 0, 0, 0, 0, style.imageMessage},
+            {PANEL, 0, 0, 0, 0, 0, 0, "Error initializing high score panel"}};
+}
+
+}  // namespace
+
+EndOfRunScreen::EndOfRunScreen(Keelhaven* game, const EndOfRunStyle& endStyle)
+    : Screen(game, endStyle.name, endPictures(endStyle), endImages(endStyle), endStyle.music),
+      style(endStyle)
+{
+    setUp();
+}
+
+// Runs once (the screen is set up when it is made), so there is one box
+// and each picture is loaded once.
+void EndOfRunScreen::initialize()
+{
+    Screen::initialize();
+    Image& panel = image(PANEL);
+    panel.setX(static_cast<float>(graphicsNS::GAME_WIDTH / 2 - panel.getWidth() / 2));
+    panel.setY(static_cast<float>(graphicsNS::GAME_HEIGHT / 2 - panel.getHeight() / 2));
+
+    nameBox = std::make_unique<HighScoreBox>();
+    // A box that cannot be made stays closed; Enter still enters the score.
+    nameBox->initialize(graphics, input, keelhaven->getHwnd());
+    nameBox->setFontColor(graphicsNS::BLACK);
+    nameBox->setBorderColor(graphicsNS::BLACK);
+    nameBox->setBackColor(BOX_BACK_COLOR);
+    nameBox->setTextBackColor(graphicsNS::WHITE);
+    nameBox->setTextFontColor(graphicsNS::BLACK);
+    nameBox->setPosition(BOX_X, BOX_Y);
+    nameBox->print("");
+}
+
+void EndOfRunScreen::reset()
+{
+    keelhaven->afterGameOver = style.afterGameOver;
+    input->clearAll();
+    keelhaven->easy = true;
+    keelhaven->normal = keelhaven->hard = keelhaven->gauntlet = false;
+    keelhaven->nextLevel = 2;
+    // Open again for this run's name, should a stray click have closed it.
+    nameBox->print("");
+    Screen::reset();
+}
+
+void EndOfRunScreen::leave()
+{
+    if (style.stopsMusicOnLeave)
+        stopCue(style.music);
+}
+
+void EndOfRunScreen::update(float)
+{
+    nameBox->update();
+    const std::string name = nameBox->getInText();
+    if (enterPressed() || startHeld()) {
+        keelhaven->addHighScore(keelhaven->getShip()->getGold(), name);
+        switchTo("HIGHSCORE");
+    }
+}
+
+void EndOfRunScreen::render()
+{
+    Screen::render();
+    nameBox->draw();  // in its own sprite batch
+}
+
+void EndOfRunScreen::releaseAll()
+{
+    Screen::releaseAll();
+    if (nameBox && nameBox->getInitialized())
+        nameBox->onLostDevice();
+}
+
+void EndOfRunScreen::resetAll()
+{
+    Screen::resetAll();
+    if (nameBox && nameBox->getInitialized())
+        nameBox->onResetDevice();
+}
+
+CompleteScreen::CompleteScreen(Keelhaven* game) : EndOfRunScreen(game, COMPLETE) {}
+
+GameOverScreen::GameOverScreen(Keelhaven* game) : EndOfRunScreen(game, GAME_OVER) {}
