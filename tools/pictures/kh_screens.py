@@ -422,8 +422,9 @@ PANEL_W, PANEL_H = 460, 400   # centred: (170, 100) .. (630, 500)
 
 
 def highscore_panel():
-    """Centred on the end screens. The name box opens at (360, 120) and its
-    white entry line falls near (370..510, 320..410) on screen."""
+    """Centred on the end screens, at (170, 100). The name box opens at
+    (360, 120); measured in the game, its white entry line is (370..510,
+    320..358) on screen, which is (200..340, 220..258) on the panel."""
     w, h = PANEL_W, PANEL_H
 
     def draw(ctx):
@@ -451,10 +452,10 @@ def highscore_panel():
            fill=INK + (255,), anchor="mm")
     d.text((w // 2, 166), "then press Enter.", font=font("serif", 21), fill=INK + (255,),
            anchor="mm")
-    # the writing slot the name box opens over (screen x 365..520, y 300..420)
-    d.rounded_rectangle([190, 198, 352, 322], 10, fill=shade(PAL["parch"], -0.12) + (255,),
+    # the writing slot framing the entry line by 10 px on every side
+    d.rounded_rectangle([190, 210, 350, 268], 10, fill=shade(PAL["parch"], -0.12) + (255,),
                         outline=PAL["ink_soft"] + (255,), width=2)
-    d.text((176, 260), "Name", font=font("serif_bold", 28), fill=INK + (255,), anchor="rm")
+    d.text((176, 239), "Name", font=font("serif_bold", 28), fill=INK + (255,), anchor="rm")
     d.text((w // 2, 352), "Fair winds, Captain!", font=font("serif_italic", 22),
            fill=PAL["ink_soft"] + (255,), anchor="mm")
     return key_from_pil_rgba(img, fringe=PAL["wood_dark"])
