@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Walks the real game through its screens (the front end, the pause
-# screen and the shop) in a virtual display, capturing
+# screen, the shop, the game-over screen with a name typed, the table) in a virtual display, capturing
 # each one, and puts the captures on one contact sheet.
 #
 #   tools/screens/contact_sheet.sh [GAME] [OUTPUT_PNG]
@@ -45,8 +45,13 @@ key p; key Down; key Return; shot 8-pause
 key Up; key Return; key grave
 xdotool type --window "$window" --delay 40 UPGRADESCREEN
 key Return; key grave; key Up; shot 9-shop
+key grave
+xdotool type --window "$window" --delay 40 GAMEOVER
+key Return; key grave
+xdotool type --window "$window" --delay 80 KHV; sleep 0.3; shot 10-gameover
+key Return; shot 11-highscore
 kill "$pid" 2>/dev/null || true
 
-montage "$work"/[1-9]-*.png -tile 5x2 -geometry 400x300+6+6 -background '#202028' \
+montage "$work"/[1-9]-*.png "$work"/1[0-9]-*.png -tile 4x3 -geometry 400x300+6+6 -background '#202028' \
     -fill white -pointsize 14 -set label '%t' "$out"
 echo "wrote $out"
