@@ -97,7 +97,7 @@ TEST_F(Flow, EveryScreenPictureIsLoadedOnceWhenTheGameStarts)
 {
     const int loads = platform::testing::pictureFileLoads();
     for (const char* s : {"FRONTEND", "INTRO", "TITLESCREEN", "OPTIONSCREEN", "INSTRUCTIONS", "CREDITS", "TITLESCREEN",
-                          "OPTIONSCREEN", "HIGHSCORE", "LOGO"})
+                          "OPTIONSCREEN", "HIGHSCORE", "GAMEOVER", "UPGRADESCREEN", "COMPLETE", "PAUSESCREEN", "LOGO"})
         goTo(s);
     EXPECT_EQ(platform::testing::pictureFileLoads(), loads);
 }
