@@ -88,7 +88,8 @@ def level_23():
     lay.treasures((3, 5), (0, 5), (3, 17), (0, 22), (6, 23))
     lay.health(4, 20)
     lay.ammo(5, 10)
-    lay.whirlpool(1, 23)
+    # In the corner above the row the eastern battery fires along.
+    lay.whirlpool(0, 23)
     return lay
 
 

@@ -268,7 +268,8 @@ def level_20():
     lay.guard("EnemyShip1", 6, 11, "up", v=200)
     lay.guard("EnemyShip1", 3, 0, "right", v=200)
     lay.guard("EnemyShip1", 2, 11, "left", v=200)
-    lay.guard("EnemyShip1", 0, 0, "right", v=200)
+    # Facing down: along the top row it would fire straight into the exit.
+    lay.guard("EnemyShip1", 0, 0, "down", v=200)
     lay.guard("EnemyShip1", 5, 6, "left", v=200)
     lay.coins((5, 3), (2, 6), (0, 9))
     lay.treasure(3, 9)
