@@ -33,3 +33,32 @@ TEST_P(EveryLevel, LoadsAndKeepsItsEnemiesOnTheMap)
 
 INSTANTIATE_TEST_SUITE_P(Levels, EveryLevel, ::testing::Range(1, 32),
                          [](const ::testing::TestParamInfo<int>& info) { return "Level" + std::to_string(info.param); });
+
+// Level 1's two patrols keep their lanes for ten minutes at any frame rate
+// the game runs at: a turn must not push a patrol off its line.
+TEST_F(LevelFixture, LevelOnesPatrolsKeepTheirLanesForTenMinutes)
+{
+    for (float fps : {30.0f, 60.0f, 144.0f, 480.0f}) {
+        TearDown();
+        SetUp();
+        Level& lv = enter(1);
+        EnemyShip& cutter = lv.getEnemyShips()[0];
+        EnemyShip1& brig = lv.getEnemyShip1s()[0];
+        const float brigX = brig.getX(), cutterY = cutter.getY();
+        const int frames = static_cast<int>(600 * fps);
+        for (int f = 0; f < frames; ++f) {
+            ship().setX(2);
+            ship().setY(380);
+            ship().setHealth(100);
+            lv.update(1.0f / fps);
+            lv.collisions(1.0f / fps);
+        }
+        EXPECT_NEAR(brig.getX(), brigX, 1.0f) << fps << " fps: the brig left its column";
+        // The cutter's markers keep their design places: it eases a little
+        // south, and stays on the water above the islands.
+        EXPECT_GE(cutter.getY(), cutterY - 1) << fps << " fps";
+        EXPECT_LT(cutter.getY(), cutterY + 20) << fps << " fps: the cutter left its row";
+        EXPECT_GT(brig.getY(), 0);
+        EXPECT_LT(brig.getY(), 460);
+    }
+}

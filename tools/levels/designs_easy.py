@@ -6,8 +6,9 @@ from roster import PATROL_H, PATROL_V
 
 def level_1():
     # The pattern level: its objects are fixed. The map keeps the top row
-    # open for the cutter, and columns 3 and 4 for the brig, which its
-    # markers push half a pixel east at every turn.
+    # open for the cutter, and columns 3 and 4 for the brig. The brig's two
+    # markers stand on its centre line (x 192 + 32): off it, each turn
+    # pushed the brig half a pixel east, and it sailed off the map in time.
     lay = Layout(1, [
         "..~......~.s",
         "ss..:.,.r.sg",
@@ -28,7 +29,7 @@ def level_1():
                respawn=(192, 256)), []),
     ]
     d.whirlpools = [(666, 276)]
-    lay.fixed_markers = [(0, 0), (710, 0), (192, 64), (192, 455)]
+    lay.fixed_markers = [(0, 0), (710, 0), (224, 64), (224, 455)]
     return lay
 
 
