@@ -59,8 +59,8 @@ TEST_F(LevelPlay, MarkersTurnEnemiesAroundTheirOwnPlace)
 {
     // The marker picture has a size, but a marker's box is centred on its position.
     InvisibleMarker& marker = lv->getMarkers()[2];
-    ASSERT_EQ(marker.getX(), 192.0f);
-    EXPECT_EQ(*marker.getCenter(), D3DXVECTOR2(192, 64));
+    ASSERT_EQ(marker.getX(), 224.0f);  // on the brig's centre line
+    EXPECT_EQ(*marker.getCenter(), D3DXVECTOR2(224, 64));
 
     // The vertical patrol runs between the markers at y 64 and 455 and back.
     EnemyBase& patrol = lv->getEnemyShip1s()[0];

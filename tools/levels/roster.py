@@ -80,7 +80,8 @@ TURN_LINE_LEVELS = frozenset(list(range(11, 25)) + [28, 29, 31])
 # The hidden exit of level 28 that leads to level 31.
 SECOND_WHIRLPOOL = {28: (1501, 16)}
 
-# Level 1 is the pattern level: its objects are fixed exactly.
+# Level 1 is the pattern level: its objects are fixed exactly (the brig's
+# two markers moved onto its centre line, so its patrol keeps its column).
 LEVEL1_RECORDS = [
     ("ship", 2, 380),
     ("coin", 440, 140), ("coin", 330, 140), ("coin", 140, 400),
@@ -91,8 +92,8 @@ LEVEL1_RECORDS = [
      "frame=left"),
     ("enemy", "EnemyShip1", 192, 194, "down", 200, -200, PATROL_V,
      "frame=left", "respawn=192,256"),
-    ("marker", 0, 0), ("marker", 710, 0), ("marker", 192, 64),
-    ("marker", 192, 455),
+    ("marker", 0, 0), ("marker", 710, 0), ("marker", 224, 64),
+    ("marker", 224, 455),
     ("whirlpool", 666, 276),
 ]
 
