@@ -180,12 +180,25 @@ def _blob(ctx, cx, cy, r, rng, wobble=0.18, n=14):
     ctx.close_path()
 
 
+def _cell_patch(ctx, inset, radius):
+    """A rounded square over the whole cell: these tiles stop a ship anywhere
+    in their 65 pixels, so they fill them, and the player sees the hazard's
+    true extent."""
+    a, b = inset, T - inset
+    ctx.new_path()
+    ctx.arc(b - radius, a + radius, radius, -math.pi / 2, 0)
+    ctx.arc(b - radius, b - radius, radius, 0, math.pi / 2)
+    ctx.arc(a + radius, b - radius, radius, math.pi / 2, math.pi)
+    ctx.arc(a + radius, a + radius, radius, math.pi, 3 * math.pi / 2)
+    ctx.close_path()
+
+
 def tile_reef():
     """Sharp rocks and coral in a shallow patch: a hazard standing in the sea."""
     def draw(ctx, rng):
-        _blob(ctx, 32.5, 32.5, 31, rng, 0.06)
+        _cell_patch(ctx, 0, 5)
         path_fill(ctx, PAL["foam"])
-        _blob(ctx, 32.5, 32.5, 29, rng, 0.07)
+        _cell_patch(ctx, 2.5, 4)
         path_fill_lit(ctx, PAL["shallow"], 0.2, 0.3)
         for _ in range(9):  # coral fans
             x, y = rng.uniform(12, 53), rng.uniform(12, 53)
@@ -205,16 +218,13 @@ def tile_reef():
 
 def tile_islet():
     def draw(ctx, rng):
-        ctx.new_path()
-        ctx.arc(32.5, 32.5, 31, 0, 2 * math.pi)
+        _cell_patch(ctx, 0, 6)
         path_fill(ctx, PAL["shallow"])
-        ctx.new_path()
-        ctx.arc(32.5, 32.5, 30, 0, 2 * math.pi)
+        _cell_patch(ctx, 1, 5)
         ctx.set_source_rgba(*rgb01(PAL["foam"]))
         ctx.set_line_width(2.0)
         ctx.stroke()
-        ctx.new_path()
-        ctx.arc(32.5, 32.5, 25, 0, 2 * math.pi)
+        _cell_patch(ctx, 6, 8)
         path_fill_lit(ctx, PAL["sand"], 0.3, 0.4)
         path_stroke(ctx, PAL["sand_dark"], 1.0)
         ctx.new_path()
