@@ -11,7 +11,6 @@
 #include <cmath>
 #include <deque>
 #include <queue>
-#include <sstream>
 
 namespace {
 
@@ -42,9 +41,9 @@ void eachEnemy(Level& lv, F&& f)
 
 LevelBot::LevelBot(Keelhaven& g, int level, int whichExit) : game(g), number(level), exit(whichExit) {}
 
-// A copy of the level, run ahead with the ship out of play: nothing the
-// enemies do depends on the player, so this is the future the real level
-// will have as long as the ship keeps out of their way.
+// A copy of the level run ahead: nothing the enemies do depends on the
+// player, so this is the future the real level will have as long as the
+// ship sails the same route and keeps out of the enemies' way.
 void LevelBot::record(const std::vector<Step>& steps)
 {
     Ship& ship = *game.getShip();

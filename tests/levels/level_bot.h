@@ -1,10 +1,13 @@
 // A bot that wins a level without losing a ship. The enemies never react to
-// the player, so their future is known: a copy of the level is run ahead with
-// the ship out of play and every enemy and cannonball recorded frame by
-// frame. The bot then plans a route of whole cells through time (wait a
-// moment, or sail to a neighbouring cell) that never comes near any of them,
-// and sails it in the real level with the arrow keys, checking as it goes
-// that the enemies are where the record said.
+// the player, so their future is known: a copy of the level is run ahead,
+// its whirlpools switched off and the ship kept afloat, and every enemy and
+// cannonball recorded frame by frame. The bot plans a route of whole cells
+// through time (wait a moment, or sail to a neighbouring cell) that never
+// meets an enemy ship and takes at most a few cannonballs; the copy is run
+// again with the ship sailing that route (on wide maps the route decides the
+// scrolling, and the scrolling which balls leave the screen) until route and
+// future agree. Then it sails the real level with the arrow keys, checking
+// as it goes that the enemies are where the record said.
 #pragma once
 
 #include "app/keelhaven.h"
