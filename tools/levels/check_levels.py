@@ -335,10 +335,13 @@ class Checker:
 
     def check_guards(self, lv):
         """A guard shoots along its facing until a solid cell or the map edge;
-        the ship's start must be out of that line."""
+        the ship's start and the whirlpools must be out of that line (a player
+        must not have to sit in the fire for three seconds to win)."""
         n, d = lv.number, lv.data
         step = {"up": (0, -1), "down": (0, 1), "left": (-1, 0), "right": (1, 0)}
         ship = self.ship_box(lv)
+        targets = [("a whirlpool", box_around(x + WHIRLPOOL_HALF, y + WHIRLPOOL_HALF, WHIRLPOOL_HALF))
+                   for x, y in d.whirlpools]
         for e in d.enemies:
             if e.mode != GUARD:
                 continue
@@ -350,11 +353,17 @@ class Checker:
                               f"{'the map edge' if ahead is None else 'land'}")
                 continue
             x, y = cx, cy
+            hit = set()
             while lv.cell_of(x, y) is not None and not lv.solid(*lv.cell_of(x, y)):
-                if boxes_touch(box_around(x, y, FIRE_HALF), ship):
+                fire = box_around(x, y, FIRE_HALF)
+                if boxes_touch(fire, ship) and "start" not in hit:
                     self.fault(n, f"{e.kind} guard on line {e.line} fires straight "
                                   f"at the ship's start")
-                    break
+                    hit.add("start")
+                for i, (what, box) in enumerate(targets):
+                    if i not in hit and boxes_touch(fire, box):
+                        self.fault(n, f"{e.kind} guard on line {e.line} fires straight at {what}")
+                        hit.add(i)
                 x += dx * 4
                 y += dy * 4
 

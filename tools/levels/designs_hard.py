@@ -166,8 +166,10 @@ def level_26():
              left=("EnemyShip", 255, 2), right=("EnemyShip", 260, 1))
     lay.hpatrol("EnemyShip", 6, 10, 21, start=17, v=260)
     lay.vpatrol("EnemyShip", 21, 0, 4, start=2, v=255)
+    # The south-east battery fires along the shore: up its column it would
+    # fire straight into the exit.
     _guards(lay, "EnemyShip1", 220, (3, 10, "down"), (6, 5, "up"), (2, 20, "left"),
-            (6, 23, "up"), (0, 11, "down"))
+            (6, 23, "left"), (0, 11, "down"))
     lay.coins((0, 5), (3, 12), (5, 18), (1, 22))
     lay.treasures((3, 1), (2, 9), (0, 19), (5, 10), (4, 23))
     lay.health(5, 1)

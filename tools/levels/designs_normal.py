@@ -189,7 +189,8 @@ def level_17():
     lay.treasures((0, 0), (0, 11), (3, 0), (3, 11))
     lay.health(6, 5)
     lay.ammo(2, 6)
-    lay.whirlpool(6, 8)
+    # Above the south shore the cutter fires along, not on it.
+    lay.whirlpool(5, 10)
     return lay
 
 

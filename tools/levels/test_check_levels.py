@@ -1,0 +1,49 @@
+#!/usr/bin/python3
+"""Checks that check_levels.py catches a bad layout: a copy of the shipped
+levels with one level broken must fail with the fault that says why.
+
+    test_check_levels.py DATA_LEVELS_DIR"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def broken_copy(source, folder, level, old, new):
+    for name in os.listdir(source):
+        shutil.copy(os.path.join(source, name), folder)
+    path = os.path.join(folder, f"level{level}.txt")
+    with open(path, encoding="ascii") as f:
+        text = f.read()
+    if old not in text:
+        sys.exit(f"level {level} no longer holds {old!r}: update this test")
+    with open(path, "w", encoding="ascii", newline="\n") as f:
+        f.write(text.replace(old, new, 1))
+
+
+def main():
+    source = sys.argv[1]
+    cases = [
+        # The top-left battery of level 20 turned back along the top row,
+        # straight into the whirlpool in the top-right corner.
+        (20, "enemy EnemyShip1 0 0 down 200 -200 guard", "enemy EnemyShip1 0 0 right 200 -200 guard",
+         "fires straight at a whirlpool"),
+    ]
+    failures = 0
+    for level, old, new, expected in cases:
+        with tempfile.TemporaryDirectory() as folder:
+            broken_copy(source, folder, level, old, new)
+            run = subprocess.run([sys.executable, os.path.join(HERE, "check_levels.py"), folder, "--level",
+                                  str(level)], capture_output=True, text=True)
+            if run.returncode == 0 or expected not in run.stdout:
+                print(f"level {level}: the checker missed '{expected}':\n{run.stdout}{run.stderr}")
+                failures += 1
+    print(f"{len(cases) - failures} of {len(cases)} bad layouts caught")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
