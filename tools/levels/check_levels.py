@@ -342,11 +342,19 @@ class Checker:
         ship = self.ship_box(lv)
         targets = [("a whirlpool", box_around(x + WHIRLPOOL_HALF, y + WHIRLPOOL_HALF, WHIRLPOOL_HALF))
                    for x, y in d.whirlpools]
+        start = lv.cell_of(d.ship[0] + SHIP_HALF, d.ship[1] + SHIP_HALF)
         for e in d.enemies:
             if e.mode != GUARD:
                 continue
             cx, cy = e.x + ENEMY_HALF, e.y + ENEMY_HALF
             dx, dy = step[e.direction]
+            # A guard along the start row with open water between: a player who
+            # holds one arrow from the start sails into it.
+            here = lv.cell_of(cx, cy)
+            if start is not None and here is not None and here[0] == start[0]:
+                low, high = sorted((here[1], start[1]))
+                if all(not lv.solid(start[0], c) for c in range(low, high + 1)):
+                    self.fault(n, f"{e.kind} guard on line {e.line} sits in the ship's start row")
             ahead = lv.cell_of(cx + dx * TILE, cy + dy * TILE)
             if ahead is None or lv.solid(*ahead):
                 self.fault(n, f"{e.kind} guard on line {e.line} faces "

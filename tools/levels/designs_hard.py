@@ -51,7 +51,7 @@ def level_22():
     lay.cruise("EnemyShip1", tee, 4, v=230)
     lay.cruise("EnemyShip", ring, 1, v=240)
     lay.vpatrol("EnemyShip", 12, 0, 6, start=3, v=235)
-    lay.guard("EnemyShip", 6, 4, "up", v=220)
+    lay.guard("EnemyShip", 5, 4, "up", v=220)  # off the start row
     _guards(lay, "EnemyShip1", 220,
             (0, 10, "down"), (6, 14, "up"), (3, 22, "left"), (6, 17, "up"),
             (0, 15, "down"), (4, 2, "right"))
@@ -168,7 +168,7 @@ def level_26():
     lay.vpatrol("EnemyShip", 21, 0, 4, start=2, v=255)
     # The south-east battery fires along the shore: up its column it would
     # fire straight into the exit.
-    _guards(lay, "EnemyShip1", 220, (3, 10, "down"), (6, 5, "up"), (2, 20, "left"),
+    _guards(lay, "EnemyShip1", 220, (3, 10, "down"), (5, 3, "up"), (2, 20, "left"),
             (6, 23, "left"), (0, 11, "down"))
     lay.coins((0, 5), (3, 12), (5, 18), (1, 22))
     lay.treasures((3, 1), (2, 9), (0, 19), (5, 10), (4, 23))
@@ -235,7 +235,7 @@ def level_28():
     lay.vpatrol("EnemyShip", 13, 0, 5, start=4, v=260)
     _guards(lay, "EnemyShip1", 230,
             (3, 8, "right"), (0, 12, "down"), (2, 22, "left"), (4, 22, "left"),
-            (6, 4, "up"), (0, 3, "down"), (3, 14, "right"), (3, 15, "up"))
+            (5, 4, "up"), (0, 3, "down"), (3, 14, "right"), (3, 15, "up"))
     lay.coins((2, 2), (4, 7), (1, 12), (3, 11), (5, 15), (2, 16), (0, 21))
     lay.treasures((4, 4), (3, 16), (0, 22))
     for cell in ((5, 1), (2, 9), (4, 21)):
@@ -334,7 +334,7 @@ def level_31():
     _guards(lay, "EnemyShip1", 240,
             (3, 13, "right"), (0, 12, "down"), (0, 15, "down"), (6, 22, "left"),
             (2, 18, "right"), (4, 18, "right"), (1, 21, "down"), (0, 17, "down"),
-            (4, 22, "up"), (2, 16, "up"), (5, 17, "up"), (5, 6, "right"))
+            (4, 22, "up"), (2, 16, "up"), (4, 17, "up"), (3, 7, "down"))
     lay.coins((1, 1), (1, 3), (1, 5), (0, 3), (5, 2), (5, 4), (3, 1), (6, 1),
               (1, 10), (1, 13), (5, 10), (5, 13), (3, 16), (3, 19), (1, 18), (5, 19),
               (6, 23), (3, 22))

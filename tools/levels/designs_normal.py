@@ -44,7 +44,7 @@ def level_12():
     lay.cruise("EnemyShip1", east, 0, v=205, cells=3)
     lay.vpatrol("EnemyShip1", 0, 0, 4, start=1, v=190)
     lay.vpatrol("EnemyShip1", 11, 0, 4, start=3, v=195)
-    lay.guard("EnemyShip", 6, 5, "up", v=190)
+    lay.guard("EnemyShip", 5, 4, "up", v=190)  # off the start row
     lay.coins((1, 3), (1, 8), (4, 6), (5, 5))
     lay.treasures((0, 0), (0, 11), (4, 1), (4, 10))
     lay.health(6, 2)
@@ -241,7 +241,7 @@ def level_19():
     lay.cruise("EnemyShip1", west, 3, v=215)
     lay.cruise("EnemyShip1", east, 0, v=220)
     lay.guard("EnemyShip", 0, 5, "down", v=200)
-    lay.guard("EnemyShip1", 6, 6, "up", v=200)
+    lay.guard("EnemyShip1", 5, 6, "up", v=200)  # off the start row
     lay.guard("EnemyShip1", 4, 11, "left", v=200)
     lay.coins((3, 4), (0, 11), (4, 7), (2, 6))
     lay.treasures((4, 8), (0, 3), (3, 0), (6, 7))
@@ -266,7 +266,7 @@ def level_20():
     ], ["Cannon Row"])
     lay.vpatrol("EnemyShip", 4, 0, 6, start=2, v=210)
     lay.vpatrol("EnemyShip", 8, 0, 6, start=5, v=220)
-    lay.guard("EnemyShip1", 6, 11, "up", v=200)
+    lay.guard("EnemyShip1", 5, 11, "up", v=200)  # off the start row
     lay.guard("EnemyShip1", 3, 0, "right", v=200)
     lay.guard("EnemyShip1", 2, 11, "left", v=200)
     # Facing down: along the top row it would fire straight into the exit.

@@ -31,6 +31,10 @@ def main():
         # straight into the whirlpool in the top-right corner.
         (20, "enemy EnemyShip1 0 0 down 200 -200 guard", "enemy EnemyShip1 0 0 right 200 -200 guard",
          "fires straight at a whirlpool"),
+        # Level 28's south-west battery put back on the start row, where a
+        # player holding Right from the start sails into it.
+        (28, "enemy EnemyShip1 260 325 up 230 -230 guard", "enemy EnemyShip1 260 390 up 230 -230 guard",
+         "sits in the ship's start row"),
     ]
     failures = 0
     for level, old, new, expected in cases:
