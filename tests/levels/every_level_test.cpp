@@ -54,10 +54,7 @@ TEST_F(LevelFixture, LevelOnesPatrolsKeepTheirLanesForTenMinutes)
             lv.collisions(1.0f / fps);
         }
         EXPECT_NEAR(brig.getX(), brigX, 1.0f) << fps << " fps: the brig left its column";
-        // The cutter's markers keep their design places: it eases a little
-        // south, and stays on the water above the islands.
-        EXPECT_GE(cutter.getY(), cutterY - 1) << fps << " fps";
-        EXPECT_LT(cutter.getY(), cutterY + 20) << fps << " fps: the cutter left its row";
+        EXPECT_NEAR(cutter.getY(), cutterY, 1.0f) << fps << " fps: the cutter left its row";
         EXPECT_GT(brig.getY(), 0);
         EXPECT_LT(brig.getY(), 460);
     }

@@ -60,9 +60,9 @@ TEST_F(LevelPlay, MarkersTurnEnemiesAroundTheirOwnPlace)
     // The marker picture has a size, but a marker's box is centred on its position.
     InvisibleMarker& marker = lv->getMarkers()[2];
     ASSERT_EQ(marker.getX(), 224.0f);  // on the brig's centre line
-    EXPECT_EQ(*marker.getCenter(), D3DXVECTOR2(224, 64));
+    EXPECT_EQ(*marker.getCenter(), D3DXVECTOR2(224, 90));
 
-    // The vertical patrol runs between the markers at y 64 and 455 and back.
+    // The vertical patrol runs between the markers at y 90 and 455 and back.
     EnemyBase& patrol = lv->getEnemyShip1s()[0];
     float top = 1e9f, bottom = -1e9f;
     for (int i = 0; i < 60 * 20; ++i) {
@@ -72,7 +72,7 @@ TEST_F(LevelPlay, MarkersTurnEnemiesAroundTheirOwnPlace)
         top = std::min(top, patrol.getCenterY());
         bottom = std::max(bottom, patrol.getCenterY());
     }
-    EXPECT_NEAR(top, 64 + 32 + 20, 12);
+    EXPECT_NEAR(top, 90 + 32 + 20, 12);
     EXPECT_NEAR(bottom, 455 - 32 - 20, 12);
 }
 

@@ -28,9 +28,8 @@ WHIRLPOOL_HALF = 16
 FIRE_HALF = 10                # half the width of a guard's line of fire
 SAFE_START_SECONDS = 2.0
 SAFE_START_MARGIN = 40
-# Level 1's objects are fixed by the game's design; its first marker is never
-# reached because its top patrol turns at the third one.
-MARKERS_ALLOWED_IDLE = {1: {0}}
+# Markers that may turn no enemy, by level (none: every marker has a use).
+MARKERS_ALLOWED_IDLE = {}
 
 
 def pickup_scale(kind):

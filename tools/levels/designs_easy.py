@@ -6,9 +6,12 @@ from roster import PATROL_H, PATROL_V
 
 def level_1():
     # The pattern level: its objects are fixed. The map keeps the top row
-    # open for the cutter, and columns 3 and 4 for the brig. The brig's two
-    # markers stand on its centre line (x 192 + 32): off it, each turn
-    # pushed the brig half a pixel east, and it sailed off the map in time.
+    # open for the cutter, and columns 3 and 4 for the brig. Each patrol's
+    # markers stand on its own centre line (the cutter's y 5 + 32, the
+    # brig's x 192 + 32), and the brig's top marker low enough that the
+    # cutter never brushes it: a marker off the line pushed its patrol a
+    # little sideways at every turn, until the brig left the map and the
+    # cutter sailed over the islands.
     lay = Layout(1, [
         "..~......~.s",
         "ss..:.,.r.sg",
@@ -29,7 +32,7 @@ def level_1():
                respawn=(192, 256)), []),
     ]
     d.whirlpools = [(666, 276)]
-    lay.fixed_markers = [(0, 0), (710, 0), (224, 64), (224, 455)]
+    lay.fixed_markers = [(32, 37), (710, 37), (224, 90), (224, 455)]
     return lay
 
 

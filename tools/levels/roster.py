@@ -80,8 +80,8 @@ TURN_LINE_LEVELS = frozenset(list(range(11, 25)) + [28, 29, 31])
 # The hidden exit of level 28 that leads to level 31.
 SECOND_WHIRLPOOL = {28: (1501, 16)}
 
-# Level 1 is the pattern level: its objects are fixed exactly (the brig's
-# two markers moved onto its centre line, so its patrol keeps its column).
+# Level 1 is the pattern level: its objects are fixed exactly (the markers
+# moved onto their patrols' centre lines, so the patrols keep their lanes).
 LEVEL1_RECORDS = [
     ("ship", 2, 380),
     ("coin", 440, 140), ("coin", 330, 140), ("coin", 140, 400),
@@ -92,7 +92,7 @@ LEVEL1_RECORDS = [
      "frame=left"),
     ("enemy", "EnemyShip1", 192, 194, "down", 200, -200, PATROL_V,
      "frame=left", "respawn=192,256"),
-    ("marker", 0, 0), ("marker", 710, 0), ("marker", 224, 64),
+    ("marker", 32, 37), ("marker", 710, 37), ("marker", 224, 90),
     ("marker", 224, 455),
     ("whirlpool", 666, 276),
 ]
