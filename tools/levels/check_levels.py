@@ -254,22 +254,26 @@ class Checker:
         start = lv.cell_of(sx + SHIP_HALF, sy + SHIP_HALF)
         if start is None or lv.solid(*start):
             return  # already reported
-        seen = {start}
+        # A guard never moves: its cell is as closed as land.
+        guards = {lv.cell_of(e.x + ENEMY_HALF, e.y + ENEMY_HALF) for e in d.enemies if e.mode == GUARD}
+        distance = {start: 0}
         queue = deque([start])
         while queue:
             r, c = queue.popleft()
             for nr, nc in ((r - 1, c), (r + 1, c), (r, c - 1), (r, c + 1)):
                 if (0 <= nr < len(lv.grid) and 0 <= nc < lv.roster.columns
-                        and (nr, nc) not in seen and not lv.solid(nr, nc)):
-                    seen.add((nr, nc))
+                        and (nr, nc) not in distance and not lv.solid(nr, nc)
+                        and (nr, nc) not in guards):
+                    distance[(nr, nc)] = distance[(r, c)] + 1
                     queue.append((nr, nc))
         for what, centre, _ in self.objects(lv):
             if what.startswith("Enemy"):
                 continue
             cell = lv.cell_of(*centre)
-            if cell is not None and cell not in seen:
+            if cell is not None and cell not in distance:
                 self.fault(n, f"the ship cannot sail from its start to {what} "
-                              f"(cell {cell})")
+                              f"(cell {cell}) without sinking a guard")
+
 
     # ---- enemies under way ---------------------------------------------
     def watch_for(self, lv, what):

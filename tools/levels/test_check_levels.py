@@ -35,6 +35,8 @@ def main():
         # player holding Right from the start sails into it.
         (28, "enemy EnemyShip1 260 325 up 230 -230 guard", "enemy EnemyShip1 260 390 up 230 -230 guard",
          "sits in the ship's start row"),
+        # A treasure of level 31 put back in the pocket between two batteries.
+        (31, "treasure 910 195", "treasure 715 195", "without sinking a guard"),
     ]
     failures = 0
     for level, old, new, expected in cases:
