@@ -6,8 +6,6 @@
 #include "levels/levels.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <cmath>
 #include <deque>
 #include <queue>
