@@ -452,6 +452,8 @@ int liveDefaultPoolObjects()
     return d ? d->live() : 0;
 }
 
+void loseRendererTextures() { notifyRenderDeviceReset(); }
+
 void dropTextureCache()
 {
     if (Device* d = currentDevice())
