@@ -9,10 +9,14 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -29,11 +33,35 @@ struct Glyph {
 
 bool drawable(unsigned c) { return c >= 32 && (c < 127 || c >= 160); }
 
-// Opens `file` with its cell height (ascent plus descent) as close to
-// `height` pixels as the face allows.
-TTF_Font* openAtCellHeight(const FontFile& file, int height)
+using FontBytes = std::shared_ptr<const std::vector<char>>;
+
+// A font file read whole, once while any face made from it lives: the face
+// then reads its tables from memory, not in thousands of small reads.
+FontBytes fontFileBytes(const std::string& path)
 {
-    TTF_Font* font = TTF_OpenFontIndexDPI(file.path.c_str(), height, file.index, 72, 72);
+    static std::unordered_map<std::string, std::weak_ptr<const std::vector<char>>> files;
+    if (auto it = files.find(path); it != files.end())
+        if (FontBytes alive = it->second.lock())
+            return alive;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return nullptr;
+    auto bytes = std::make_shared<const std::vector<char>>(std::istreambuf_iterator<char>(in),
+                                                           std::istreambuf_iterator<char>());
+    if (bytes->empty() || bytes->size() > static_cast<size_t>(INT32_MAX))
+        return nullptr;
+    files[path] = bytes;
+    return bytes;
+}
+
+// Opens face `index` of the file in `bytes` with its cell height (ascent
+// plus descent) as close to `height` pixels as the face allows.
+TTF_Font* openAtCellHeight(const FontBytes& bytes, int index, int height)
+{
+    SDL_RWops* rw = SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size()));
+    if (rw == nullptr)
+        return nullptr;
+    TTF_Font* font = TTF_OpenFontIndexDPIRW(rw, 1, height, index, 72, 72);
     if (font == nullptr)
         return nullptr;
     int natural = TTF_FontHeight(font);
@@ -65,8 +93,8 @@ TTF_Font* openAtCellHeight(const FontFile& file, int height)
 // device shares it: the levels alone ask for the same score font 31 times.
 class GlyphAtlas {
 public:
-    GlyphAtlas(Device* owner, TTF_Font* ttf, std::string registryKey)
-        : device(owner), font(ttf), key(std::move(registryKey))
+    GlyphAtlas(Device* owner, FontBytes bytes, TTF_Font* ttf, std::string registryKey)
+        : device(owner), fileBytes(std::move(bytes)), font(ttf), key(std::move(registryKey))
     {
         cellHeight = TTF_FontHeight(font);
         buildGlyphs();
@@ -158,6 +186,7 @@ private:
     }
 
     Device* device;  // outlives the atlas: every font sharing it holds the device
+    FontBytes fileBytes;  // what `font` reads from; let go after it is closed
     TTF_Font* font;
     std::string key;
     SDL_Texture* texture = nullptr;
@@ -266,6 +295,22 @@ private:
     int cellHeight;
 };
 
+// What fontconfig answers for a face does not change while the game runs:
+// each face, weight and slant is asked for once.
+bool findFontOnce(const std::string& face, bool bold, bool italic, FontFile& out)
+{
+    static std::unordered_map<std::string, FontFile> found;
+    const std::string key = face + (bold ? "#b" : "#r") + (italic ? "i" : "n");
+    if (auto it = found.find(key); it != found.end()) {
+        out = it->second;
+        return true;
+    }
+    if (!findFont(face, bold, italic, out))
+        return false;
+    found[key] = out;
+    return true;
+}
+
 // The atlas for `file` at `cell` pixels in `style`, shared if one is alive.
 std::shared_ptr<GlyphAtlas> glyphAtlasFor(Device* device, const FontFile& file, int cell, int style)
 {
@@ -276,11 +321,14 @@ std::shared_ptr<GlyphAtlas> glyphAtlasFor(Device* device, const FontFile& file, 
     if (auto it = registry.find(key); it != registry.end())
         if (std::shared_ptr<GlyphAtlas> alive = it->second.lock())
             return alive;
-    TTF_Font* ttf = openAtCellHeight(file, cell);
+    FontBytes bytes = fontFileBytes(file.path);
+    if (bytes == nullptr)
+        return nullptr;
+    TTF_Font* ttf = openAtCellHeight(bytes, file.index, cell);
     if (ttf == nullptr)
         return nullptr;
     TTF_SetFontStyle(ttf, style);
-    auto atlas = std::make_shared<GlyphAtlas>(device, ttf, key);
+    auto atlas = std::make_shared<GlyphAtlas>(device, std::move(bytes), ttf, key);
     registry[key] = atlas;
     return atlas;
 }
@@ -297,7 +345,7 @@ HRESULT D3DXCreateFontA(IDirect3DDevice9* device, INT height, UINT, UINT weight,
         return D3DERR_NOTAVAILABLE;
     bool bold = weight >= 600;
     platform::FontFile file;
-    if (!platform::findFont(faceName, bold, italic != 0, file))
+    if (!platform::findFontOnce(faceName, bold, italic != 0, file))
         return D3DERR_NOTAVAILABLE;
     // A negative height is the character height; the cell is a little taller.
     int cell = height > 0 ? height : (-height * 5 + 2) / 4;
