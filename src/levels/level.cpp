@@ -173,6 +173,7 @@ void Level::placeObjects()
     if (!markerTexture.initialize(graphics, "pictures\\marker.png"))
         fatal("Error iniitialising invisible marker texture");
     markers = std::vector<InvisibleMarker>(layout.markers.size());
+    markerBoxes.reserve(markers.size());
     for (size_t i = 0; i < markers.size(); ++i) {
         if (!markers[i].initialize(game, 0, 0, 0, &markerTexture))
             fatal("Error initialising invisible marker");
@@ -596,6 +597,56 @@ void Level::pickups()
     take(treasures, [&] { ship->addGold(bonusReward); });
 }
 
+namespace {
+
+// The box testBoxes works with, from the same centre, edges and scale.
+AxisBox axisBoxOf(Entity& e)
+{
+    AxisBox b;
+    if (!e.getActive() || e.getCollisionType() != entityNS::BOX)
+        return b;
+    const D3DXVECTOR2 c = *e.getCenter();
+    const float s = e.getScale();
+    const RECT& edge = *e.getEdge();
+    b.box = true;
+    b.left = c.x + static_cast<float>(edge.left) * s;
+    b.right = c.x + static_cast<float>(edge.right) * s;
+    b.top = c.y + static_cast<float>(edge.top) * s;
+    b.bottom = c.y + static_cast<float>(edge.bottom) * s;
+    return b;
+}
+
+// The box test's own comparisons: touching edges count.
+bool boxesMeet(const AxisBox& a, const AxisBox& b)
+{
+    return b.left <= a.right && b.right >= a.left && b.top <= a.bottom && b.bottom >= a.top;
+}
+
+}  // namespace
+
+// Every enemy against every marker. The markers stand still meanwhile, so
+// their boxes are worked out once; a pair of boxes that cannot meet skips the
+// full test, which would have found them apart with the same arithmetic.
+void Level::turnAtMarkers()
+{
+    markerBoxes.clear();
+    for (auto& marker : markers)
+        markerBoxes.push_back(axisBoxOf(marker));
+    forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement&) {
+        AxisBox enemyBox = axisBoxOf(enemy);
+        for (size_t i = 0; i < markers.size(); ++i) {
+            if (enemyBox.box && markerBoxes[i].box && !boxesMeet(enemyBox, markerBoxes[i]))
+                continue;
+            InvisibleMarker& marker = markers[i];
+            if (!enemy.testCollision(marker, collisionVector))
+                continue;
+            enemy.bounceFromRest(collisionVector, marker);
+            enemy.turnAround();
+            enemyBox = axisBoxOf(enemy);  // pushed clear of the marker
+        }
+    });
+}
+
 void Level::markerTurns()
 {
     auto turn = [](EnemyBase& enemy, Turn how) {
@@ -612,14 +663,7 @@ void Level::markerTurns()
         }
     };
     if (layout.turns.empty()) {
-        forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement&) {
-            for (auto& marker : markers) {
-                if (!enemy.testCollision(marker, collisionVector))
-                    continue;
-                enemy.bounceFromRest(collisionVector, marker);
-                enemy.turnAround();
-            }
-        });
+        turnAtMarkers();
         return;
     }
     for (const TurnRule& rule : layout.turns) {

@@ -53,6 +53,13 @@ constexpr float SCROLL_LEFT_EDGE = 200.0f;
 constexpr float SCROLL_RIGHT_EDGE = 600.0f;
 }  // namespace levelNS
 
+// Where an entity's box collision shape lies, computed as the box test
+// computes it; `box` is false for an entity the box test would not run on.
+struct AxisBox {
+    bool box = false;
+    float left = 0, right = 0, top = 0, bottom = 0;
+};
+
 class Level : public GameState {
 public:
     Level(int number, Graphics* graphics, Game* game, Input* input, Audio* audio, Ship* ship, Keelhaven* keelhaven);
@@ -135,6 +142,7 @@ private:
     void enemyFire();
     void pickups();
     void markerTurns();
+    void turnAtMarkers();
     void playerCannonball();
     void strike(EnemyBase& enemy);
     void drawTiles();
@@ -183,6 +191,7 @@ private:
     std::vector<EnemyShip> enemyShips;
     std::vector<EnemyShip1> enemyShip1s;
     std::vector<InvisibleMarker> markers;
+    std::vector<AxisBox> markerBoxes;  // this frame's, kept to allocate nothing
     EndLevelMarker endMarker;
     EndLevelMarker secondEndMarker;  // only where the data file has a second whirlpool
     bool hasSecondExit = false;

@@ -339,6 +339,21 @@ HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT prim
     return rc == 0 ? D3D_OK : D3DERR_INVALIDCALL;
 }
 
+// A copy at 1:1 of only the part of `src` that holds ink: fully transparent
+// texels blend to nothing, so leaving them out draws the same pixels. The
+// renderer truncates where the copy lands; the offset is added after that,
+// so every texel still lands where the whole copy would have put it.
+void Device::copyInk(const TexturePixels& tex, const SDL_Rect& src, float x0, float y0)
+{
+    SDL_Rect kept;
+    if (!SDL_IntersectRect(&src, &tex.ink, &kept))
+        return;
+    const SDL_FRect dst{static_cast<float>(static_cast<int>(x0) + (kept.x - src.x)),
+                        static_cast<float>(static_cast<int>(y0) + (kept.y - src.y)), static_cast<float>(kept.w),
+                        static_cast<float>(kept.h)};
+    SDL_RenderCopyF(renderer, tex.texture, &kept, &dst);
+}
+
 void Device::drawTextured(const TexturePixels& tex, const SDL_Rect& src, const D3DXMATRIX& m, float ox, float oy,
                           D3DCOLOR color)
 {
@@ -360,6 +375,11 @@ void Device::drawTextured(const TexturePixels& tex, const SDL_Rect& src, const D
     if (near(b, 0) && near(cc, 0)) {
         // Scale and mirror only: a plain copy.
         SDL_SetTextureBlendMode(tex.texture, opaqueDraw ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
+        if (a == 1.0f && d == 1.0f && tex.inkKnown && tex.hasTransparency && std::fabs(x0) < 1e6f &&
+            std::fabs(y0) < 1e6f) {
+            copyInk(tex, src, x0, y0);
+            return;
+        }
         float dw = w * a, dh = h * d;
         SDL_FRect dst{x0, y0, dw, dh};
         int flip = SDL_FLIP_NONE;
@@ -451,6 +471,8 @@ int liveDefaultPoolObjects()
     Device* d = currentDevice();
     return d ? d->live() : 0;
 }
+
+void loseRendererTextures() { notifyRenderDeviceReset(); }
 
 void dropTextureCache()
 {

@@ -36,6 +36,10 @@ struct TexturePixels {
     int width = 0;
     int height = 0;
     bool hasTransparency = false;  // some texel is not fully opaque
+    // The smallest rectangle holding every texel that is not fully
+    // transparent, when known: what lies outside it draws nothing.
+    bool inkKnown = false;
+    SDL_Rect ink{};
 };
 
 // Decoded pictures by file: textures of the same picture share one copy,
@@ -114,6 +118,7 @@ public:
     bool readBack(std::vector<std::uint32_t>& pixels, int& w, int& h);
 
 private:
+    void copyInk(const TexturePixels& tex, const SDL_Rect& src, float x0, float y0);
     bool createBackBuffer();
     void applyDisplayMode(const D3DPRESENT_PARAMETERS& params);
 

@@ -1,5 +1,6 @@
 // Fonts: a face found by name, sized to the cell height the game asks for,
-// its glyphs kept in one texture and drawn through the sprite.
+// its glyphs kept in one texture shared by every font of the same face, height
+// and style, and drawn through the sprite.
 #include "d3dx_texture_object.h"
 #include "font_lookup.h"
 #include "text_layout.h"
@@ -7,7 +8,15 @@
 #include <SDL_ttf.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdint>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -24,11 +33,35 @@ struct Glyph {
 
 bool drawable(unsigned c) { return c >= 32 && (c < 127 || c >= 160); }
 
-// Opens `file` with its cell height (ascent plus descent) as close to
-// `height` pixels as the face allows.
-TTF_Font* openAtCellHeight(const FontFile& file, int height)
+using FontBytes = std::shared_ptr<const std::vector<char>>;
+
+// A font file read whole, once while any face made from it lives: the face
+// then reads its tables from memory, not in thousands of small reads.
+FontBytes fontFileBytes(const std::string& path)
 {
-    TTF_Font* font = TTF_OpenFontIndexDPI(file.path.c_str(), height, file.index, 72, 72);
+    static std::unordered_map<std::string, std::weak_ptr<const std::vector<char>>> files;
+    if (auto it = files.find(path); it != files.end())
+        if (FontBytes alive = it->second.lock())
+            return alive;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return nullptr;
+    auto bytes = std::make_shared<const std::vector<char>>(std::istreambuf_iterator<char>(in),
+                                                           std::istreambuf_iterator<char>());
+    if (bytes->empty() || bytes->size() > static_cast<size_t>(INT32_MAX))
+        return nullptr;
+    files[path] = bytes;
+    return bytes;
+}
+
+// Opens face `index` of the file in `bytes` with its cell height (ascent
+// plus descent) as close to `height` pixels as the face allows.
+TTF_Font* openAtCellHeight(const FontBytes& bytes, int index, int height)
+{
+    SDL_RWops* rw = SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size()));
+    if (rw == nullptr)
+        return nullptr;
+    TTF_Font* font = TTF_OpenFontIndexDPIRW(rw, 1, height, index, 72, 72);
     if (font == nullptr)
         return nullptr;
     int natural = TTF_FontHeight(font);
@@ -55,65 +88,60 @@ TTF_Font* openAtCellHeight(const FontFile& file, int height)
     return font;
 }
 
-class Font final : public RefCounted<ID3DXFont> {
+// The glyphs of one face at one cell height and style, drawn once into one
+// picture. Every font asking for the same face, height and style on the same
+// device shares it: the levels alone ask for the same score font 31 times.
+class GlyphAtlas {
 public:
-    Font(Device* owner, TTF_Font* ttf) : device(owner), presence(owner), font(ttf)
+    GlyphAtlas(Device* owner, FontBytes bytes, TTF_Font* ttf, std::string registryKey)
+        : device(owner), fileBytes(std::move(bytes)), font(ttf), key(std::move(registryKey))
     {
         cellHeight = TTF_FontHeight(font);
         buildGlyphs();
     }
-    ~Font() override
+    ~GlyphAtlas()
     {
-        dropAtlasTexture();
+        // After a renderer reset the old texture went with the renderer.
+        if (texture && textureGeneration == device->generation())
+            SDL_DestroyTexture(texture);
         if (atlas)
             SDL_FreeSurface(atlas);
         TTF_CloseFont(font);
+        atlasRegistry().erase(key);
+    }
+    GlyphAtlas(const GlyphAtlas&) = delete;
+    GlyphAtlas& operator=(const GlyphAtlas&) = delete;
+
+    // Atlases alive, by face, height, style and device.
+    static std::unordered_map<std::string, std::weak_ptr<GlyphAtlas>>& atlasRegistry()
+    {
+        static std::unordered_map<std::string, std::weak_ptr<GlyphAtlas>> registry;
+        return registry;
     }
 
-    INT DrawTextA(ID3DXSprite* sprite, LPCSTR text, INT count, RECT* rect, DWORD format, D3DCOLOR color) override
+    // The atlas in renderer memory, made again only after a renderer reset.
+    SDL_Texture* rendererTexture()
     {
-        if (presence.isLost() || text == nullptr || rect == nullptr)
-            return 0;
-        std::string s(text, count < 0 ? std::strlen(text) : static_cast<size_t>(count));
-        if (s.empty()) {
-            if (format & DT_CALCRECT) {
-                rect->right = rect->left;
-                rect->bottom = rect->top;
-            }
-            return 0;
-        }
-        auto advance = [this, format](unsigned char c) { return advanceOf(c, format); };
-        TextLayout layout = layoutText(s, *rect, format, cellHeight, advance);
-        if (format & DT_CALCRECT) {
-            *rect = calcRect(layout, *rect, format);
-            return layout.height;
-        }
-        drawLayout(sprite, s, layout, *rect, format, color);
-        return drawTextResult(layout, *rect, format);
+        if (texture && textureGeneration == device->generation())
+            return texture;
+        texture = nullptr;
+        if (atlas == nullptr)
+            return nullptr;
+        SDL_Texture* t = SDL_CreateTextureFromSurface(device->sdlRenderer(), atlas);
+        if (t == nullptr)
+            return nullptr;
+        SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
+        SDL_SetTextureScaleMode(t, device->isSoftware() ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+        texture = t;
+        textureGeneration = device->generation();
+        return texture;
     }
 
-    HRESULT OnLostDevice() override
-    {
-        dropAtlasTexture();
-        presence.lose();
-        return D3D_OK;
-    }
-    HRESULT OnResetDevice() override
-    {
-        presence.restore();
-        return D3D_OK;
-    }
+    int cellHeight = 0;
+    Glyph glyphs[256];
+    SDL_Surface* atlas = nullptr;
 
 private:
-    int advanceOf(unsigned char c, DWORD format) const
-    {
-        if (c == '\t')
-            return glyphs[' '].advance * ((format & DT_EXPANDTABS) ? 8 : 1);
-        if (!drawable(c))
-            return 0;
-        return glyphs[c].present ? glyphs[c].advance : glyphs[FALLBACK].advance;
-    }
-
     void buildGlyphs()
     {
         const SDL_Color white{255, 255, 255, 255};
@@ -157,41 +185,80 @@ private:
         }
     }
 
-    bool ensureAtlasTexture()
+    Device* device;  // outlives the atlas: every font sharing it holds the device
+    FontBytes fileBytes;  // what `font` reads from; let go after it is closed
+    TTF_Font* font;
+    std::string key;
+    SDL_Texture* texture = nullptr;
+    unsigned textureGeneration = 0;
+};
+
+class Font final : public RefCounted<ID3DXFont> {
+public:
+    Font(Device* owner, std::shared_ptr<GlyphAtlas> shared)
+        : device(owner), presence(owner), glyphAtlas(std::move(shared)), glyphs(glyphAtlas->glyphs),
+          cellHeight(glyphAtlas->cellHeight)
     {
-        if (atlasTexture && atlasGeneration == device->generation())
-            return true;
-        dropAtlasTexture();
-        if (atlas == nullptr)
-            return false;
-        SDL_Texture* t = SDL_CreateTextureFromSurface(device->sdlRenderer(), atlas);
-        if (t == nullptr)
-            return false;
-        SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
-        SDL_SetTextureScaleMode(t, device->isSoftware() ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
-        atlasTexture = t;
-        atlasGeneration = device->generation();
-        return true;
     }
 
-    void dropAtlasTexture()
+    INT DrawTextA(ID3DXSprite* sprite, LPCSTR text, INT count, RECT* rect, DWORD format, D3DCOLOR color) override
     {
-        // After a renderer reset the old texture went with the renderer.
-        if (atlasTexture && atlasGeneration == device->generation())
-            SDL_DestroyTexture(atlasTexture);
-        atlasTexture = nullptr;
+        if (presence.isLost() || text == nullptr || rect == nullptr)
+            return 0;
+        std::string s(text, count < 0 ? std::strlen(text) : static_cast<size_t>(count));
+        if (s.empty()) {
+            if (format & DT_CALCRECT) {
+                rect->right = rect->left;
+                rect->bottom = rect->top;
+            }
+            return 0;
+        }
+        auto advance = [this, format](unsigned char c) { return advanceOf(c, format); };
+        TextLayout layout = layoutText(s, *rect, format, cellHeight, advance);
+        if (format & DT_CALCRECT) {
+            *rect = calcRect(layout, *rect, format);
+            return layout.height;
+        }
+        drawLayout(sprite, s, layout, *rect, format, color);
+        return drawTextResult(layout, *rect, format);
+    }
+
+    // The glyphs, and their picture in renderer memory, stay: only a renderer
+    // reset takes the picture, and it is made again when next drawn.
+    HRESULT OnLostDevice() override
+    {
+        presence.lose();
+        return D3D_OK;
+    }
+    HRESULT OnResetDevice() override
+    {
+        presence.restore();
+        return D3D_OK;
+    }
+
+private:
+    int advanceOf(unsigned char c, DWORD format) const
+    {
+        if (c == '\t')
+            return glyphs[' '].advance * ((format & DT_EXPANDTABS) ? 8 : 1);
+        if (!drawable(c))
+            return 0;
+        return glyphs[c].present ? glyphs[c].advance : glyphs[FALLBACK].advance;
     }
 
     void drawLayout(ID3DXSprite* sprite, const std::string& s, const TextLayout& layout, const RECT& rect,
                     DWORD format, D3DCOLOR color)
     {
-        if (!device->canDraw() || !ensureAtlasTexture())
+        if (!device->canDraw())
+            return;
+        SDL_Texture* atlasTexture = glyphAtlas->rendererTexture();
+        if (atlasTexture == nullptr)
             return;
         D3DXMATRIX m;
         if (sprite == nullptr || FAILED(sprite->GetTransform(&m)))
             D3DXMatrixIdentity(&m);
         const bool clip = (format & DT_NOCLIP) == 0;
-        TexturePixels tex{atlasTexture, atlas->w, atlas->h, true};
+        TexturePixels tex{atlasTexture, glyphAtlas->atlas->w, glyphAtlas->atlas->h, true};
         for (const TextLine& line : layout.lines) {
             int pen = line.x;
             for (size_t i = line.start; i < line.start + line.length; ++i) {
@@ -221,15 +288,50 @@ private:
         }
     }
 
-    DeviceRef device;
+    DeviceRef device;  // first: let go after the atlas
     PoolPresence presence;
-    TTF_Font* font;
-    int cellHeight = 0;
-    Glyph glyphs[256];
-    SDL_Surface* atlas = nullptr;
-    SDL_Texture* atlasTexture = nullptr;
-    unsigned atlasGeneration = 0;
+    std::shared_ptr<GlyphAtlas> glyphAtlas;
+    const Glyph* glyphs;
+    int cellHeight;
 };
+
+// What fontconfig answers for a face does not change while the game runs:
+// each face, weight and slant is asked for once.
+bool findFontOnce(const std::string& face, bool bold, bool italic, FontFile& out)
+{
+    static std::unordered_map<std::string, FontFile> found;
+    const std::string key = face + (bold ? "#b" : "#r") + (italic ? "i" : "n");
+    if (auto it = found.find(key); it != found.end()) {
+        out = it->second;
+        return true;
+    }
+    if (!findFont(face, bold, italic, out))
+        return false;
+    found[key] = out;
+    return true;
+}
+
+// The atlas for `file` at `cell` pixels in `style`, shared if one is alive.
+std::shared_ptr<GlyphAtlas> glyphAtlasFor(Device* device, const FontFile& file, int cell, int style)
+{
+    char suffix[96];
+    std::snprintf(suffix, sizeof(suffix), "#%d#%d#%d#%p", file.index, cell, style, static_cast<void*>(device));
+    std::string key = file.path + suffix;
+    auto& registry = GlyphAtlas::atlasRegistry();
+    if (auto it = registry.find(key); it != registry.end())
+        if (std::shared_ptr<GlyphAtlas> alive = it->second.lock())
+            return alive;
+    FontBytes bytes = fontFileBytes(file.path);
+    if (bytes == nullptr)
+        return nullptr;
+    TTF_Font* ttf = openAtCellHeight(bytes, file.index, cell);
+    if (ttf == nullptr)
+        return nullptr;
+    TTF_SetFontStyle(ttf, style);
+    auto atlas = std::make_shared<GlyphAtlas>(device, std::move(bytes), ttf, key);
+    registry[key] = atlas;
+    return atlas;
+}
 
 }  // namespace
 }  // namespace platform
@@ -243,19 +345,31 @@ HRESULT D3DXCreateFontA(IDirect3DDevice9* device, INT height, UINT, UINT weight,
         return D3DERR_NOTAVAILABLE;
     bool bold = weight >= 600;
     platform::FontFile file;
-    if (!platform::findFont(faceName, bold, italic != 0, file))
+    if (!platform::findFontOnce(faceName, bold, italic != 0, file))
         return D3DERR_NOTAVAILABLE;
     // A negative height is the character height; the cell is a little taller.
     int cell = height > 0 ? height : (-height * 5 + 2) / 4;
-    TTF_Font* ttf = platform::openAtCellHeight(file, cell);
-    if (ttf == nullptr)
-        return D3DERR_NOTAVAILABLE;
     int style = TTF_STYLE_NORMAL;
     if (bold && !file.bold)
         style |= TTF_STYLE_BOLD;
     if (italic && !file.italic)
         style |= TTF_STYLE_ITALIC;
-    TTF_SetFontStyle(ttf, style);
-    *font = new platform::Font(static_cast<platform::Device*>(device), ttf);
+    auto* d = static_cast<platform::Device*>(device);
+    std::shared_ptr<platform::GlyphAtlas> atlas = platform::glyphAtlasFor(d, file, cell, style);
+    if (atlas == nullptr)
+        return D3DERR_NOTAVAILABLE;
+    *font = new platform::Font(d, std::move(atlas));
     return D3D_OK;
 }
+
+namespace platform::testing {
+
+int glyphAtlasCount()
+{
+    int alive = 0;
+    for (const auto& [key, atlas] : GlyphAtlas::atlasRegistry())
+        alive += atlas.expired() ? 0 : 1;
+    return alive;
+}
+
+}  // namespace platform::testing

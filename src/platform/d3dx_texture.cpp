@@ -6,6 +6,7 @@
 
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
@@ -57,17 +58,28 @@ bool decodePicture(Device* device, const std::string& path, D3DCOLOR colorKey, T
     if (argb == nullptr)
         return false;
     bool transparent = false;
+    int inkLeft = argb->w, inkTop = argb->h, inkRight = -1, inkBottom = -1;
     for (int y = 0; y < argb->h; ++y) {
         auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(argb->pixels) + y * argb->pitch);
         for (int x = 0; x < argb->w; ++x) {
             if (colorKey != 0 && row[x] == colorKey)
                 row[x] = 0;  // transparent black
-            if ((row[x] >> 24) != 0xFF)
+            const Uint32 alpha = row[x] >> 24;
+            if (alpha != 0xFF)
                 transparent = true;
+            if (alpha != 0) {
+                inkLeft = std::min(inkLeft, x);
+                inkRight = std::max(inkRight, x);
+                inkTop = std::min(inkTop, y);
+                inkBottom = y;
+            }
         }
     }
     SDL_Texture* texture = SDL_CreateTextureFromSurface(device->sdlRenderer(), argb);
     out = TexturePixels{texture, argb->w, argb->h, transparent};
+    out.inkKnown = true;
+    out.ink = inkRight < 0 ? SDL_Rect{0, 0, 0, 0}
+                           : SDL_Rect{inkLeft, inkTop, inkRight - inkLeft + 1, inkBottom - inkTop + 1};
     SDL_FreeSurface(argb);
     if (texture == nullptr)
         return false;

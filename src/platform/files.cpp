@@ -163,8 +163,29 @@ std::string resolveSavePath(std::string_view gamePath)
     return followEntries(saveDirectory(), parts, 1);
 }
 
+namespace {
+
+// An absolute path already in the form resolvePath gives: '/'-separated,
+// no empty or "." components, not under a "saveFiles" at the root (which is
+// refused). Such a path resolves to itself.
+bool isPlainAbsolute(std::string_view path)
+{
+    if (path.size() < 2 || path.front() != '/' || path.back() == '/' || path.find('\\') != std::string_view::npos)
+        return false;
+    if (path.find("//") != std::string_view::npos || path.find("/./") != std::string_view::npos)
+        return false;
+    if (path.substr(path.size() - 2) == "/.")
+        return false;
+    const std::string_view first = path.substr(1, path.find('/', 1) - 1);
+    return !sameNameIgnoringCase(first, "saveFiles");
+}
+
+}  // namespace
+
 std::string resolvePath(std::string_view gamePath)
 {
+    if (isPlainAbsolute(gamePath))
+        return std::string(gamePath);  // a path found before: no splitting again
     std::vector<std::string> parts = splitComponents(gamePath);
     if (!parts.empty() && sameNameIgnoringCase(parts[0], "saveFiles"))
         return resolveSavePath(gamePath);

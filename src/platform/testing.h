@@ -44,6 +44,10 @@ void forceDeviceState(HRESULT state);
 int liveDefaultPoolObjects();  // textures, buffers, fonts, sprites not yet released
 int pictureFileLoads();        // pictures decoded from disk so far
 void dropTextureCache();
+// As when the renderer loses its textures (SDL_RENDER_DEVICE_RESET): the
+// device then asks to be reset and every picture is made again.
+void loseRendererTextures();
+int glyphAtlasCount();         // glyph pictures alive, each shared by its fonts
 
 // ---- back buffer ------------------------------------------------------------
 // The 800 x 600 picture drawn so far this frame (0xAARRGGBB per pixel).

@@ -111,6 +111,19 @@ HRESULT Graphics::loadTexture(const char* filename, UINT& texWidth, UINT& texHei
     return result;
 }
 
+HRESULT Graphics::reloadTexture(const std::string& path, UINT& texWidth, UINT& texHeight, LP_TEXTURE& texture)
+{
+    D3DXIMAGE_INFO info{};
+    result = D3DXCreateTextureFromFileExA(device3d, path.c_str(), texWidth, texHeight, 1, 0, D3DFMT_UNKNOWN,
+                                          D3DPOOL_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, graphicsNS::TRANSCOLOR,
+                                          &info, nullptr, &texture);
+    if (result == D3D_OK) {
+        texWidth = info.Width;
+        texHeight = info.Height;
+    }
+    return result;
+}
+
 HRESULT Graphics::createVertexBuffer(const ColorVertex verts[4], LP_VERTEXBUFFER& vb)
 {
     HRESULT hr = device3d->CreateVertexBuffer(4 * sizeof(ColorVertex), D3DUSAGE_WRITEONLY, D3DFVF_VERTEX,

@@ -5,6 +5,8 @@
 #include "d3d9.h"
 #include "d3dx9.h"
 
+#include <string>
+
 using COLOR_ARGB = DWORD;
 constexpr COLOR_ARGB SETCOLOR_ARGB(DWORD a, DWORD r, DWORD g, DWORD b)
 {
@@ -71,6 +73,9 @@ public:
     // Loads a picture with the green colour key. width and height receive
     // the whole picture's size.
     HRESULT loadTexture(const char* filename, UINT& width, UINT& height, LP_TEXTURE& texture);
+    // Loads again a picture that loaded before from `path` (as found on
+    // disk): a released picture still cached costs no disk access at all.
+    HRESULT reloadTexture(const std::string& path, UINT& width, UINT& height, LP_TEXTURE& texture);
     HRESULT createVertexBuffer(const ColorVertex verts[4], LP_VERTEXBUFFER& vb);
     bool drawQuad(LP_VERTEXBUFFER vb);
     void drawSprite(const SpriteData& spriteData, COLOR_ARGB color = graphicsNS::WHITE);

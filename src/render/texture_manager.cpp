@@ -39,6 +39,7 @@ void TextureManager::addEntry(const std::string& fileName)
     width.push_back(0);
     height.push_back(0);
     texture.push_back(nullptr);
+    resolvedPaths.emplace_back();
 }
 
 bool TextureManager::readListFile(const std::string& listFile)
@@ -58,13 +59,24 @@ bool TextureManager::readListFile(const std::string& listFile)
     return true;
 }
 
+void TextureManager::load(size_t i)
+{
+    if (!resolvedPaths[i].empty()) {
+        hr = graphics->reloadTexture(resolvedPaths[i], width[i], height[i], texture[i]);
+    } else {
+        const std::string path = platform::resolvePath(fileNames[i]);
+        hr = graphics->loadTexture(path.c_str(), width[i], height[i], texture[i]);
+        if (SUCCEEDED(hr))
+            resolvedPaths[i] = path;
+    }
+    if (FAILED(hr))
+        releaseTexture(texture[i]);
+}
+
 void TextureManager::loadAll()
 {
-    for (size_t i = 0; i < fileNames.size(); ++i) {
-        hr = graphics->loadTexture(fileNames[i].c_str(), width[i], height[i], texture[i]);
-        if (FAILED(hr))
-            releaseTexture(texture[i]);
-    }
+    for (size_t i = 0; i < fileNames.size(); ++i)
+        load(i);
 }
 
 bool TextureManager::initialize(Graphics* g, std::string file)

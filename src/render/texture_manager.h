@@ -39,6 +39,7 @@ private:
     void addEntry(const std::string& fileName);
     bool readListFile(const std::string& listFile);
     void loadAll();
+    void load(size_t i);
 
 protected:
 
@@ -47,6 +48,9 @@ protected:
     std::vector<UINT> height;
     std::vector<LP_TEXTURE> texture;
     std::vector<std::string> fileNames;
+    // Where each picture was found on disk, once it has loaded: a reload
+    // (after a lost device) neither searches for it nor reads it again.
+    std::vector<std::string> resolvedPaths;
     Graphics* graphics = nullptr;  // not owned
     bool initialized = false;
     HRESULT hr = S_OK;
