@@ -51,7 +51,8 @@ int playGame(Game* newGame, HINSTANCE instance, int cmdShow)
     }
     delete game;
     game = nullptr;
-    return 0;
+    // After the message a script or launcher must see that the game failed.
+    return 1;
 }
 
 LRESULT WinProc(HWND hw, UINT msg, WPARAM wParam, LPARAM lParam)

@@ -238,6 +238,7 @@ public:
         std::string line;
         Tokens tokens;
         size_t lineNumber = 0;
+        size_t records = 0;
         while (std::getline(in, line)) {
             ++lineNumber;
             std::string_view text = line;
@@ -248,6 +249,11 @@ public:
             levelText::splitTokens(text, tokens);
             if (tokens.empty() || tokens[0].front() == '#')
                 continue;
+            if (++records > levelDataNS::MAX_RECORDS) {
+                error = lineError(lineNumber, "more than " + std::to_string(levelDataNS::MAX_RECORDS) +
+                                                  " lines of objects: this is not a level");
+                return false;
+            }
             std::string why;
             if (!record(tokens, lineNumber, why)) {
                 error = lineError(lineNumber, why);

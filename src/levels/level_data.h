@@ -23,6 +23,9 @@ constexpr int MODE_PATROL_HORIZONTAL = 1;
 constexpr int MODE_PATROL_VERTICAL = 2;
 constexpr int MODE_CRUISE = 3;
 constexpr int MODE_GUARD = 4;
+// Far more lines than the largest level holds (about 150): a file with more
+// is not a level, and reading it on would take minutes of play to load.
+constexpr size_t MAX_RECORDS = 2000;
 }  // namespace levelDataNS
 
 // Top-left corner of a sprite, screen pixels, map scrolled fully left.

@@ -2,6 +2,7 @@
 // transparent, and released textures kept for a quick reload.
 #include "d3dx_texture_object.h"
 #include "files.h"
+#include "picture_check.h"
 #include "testing.h"
 
 #include <SDL_image.h>
@@ -49,6 +50,14 @@ private:
 
 bool decodePicture(Device* device, const std::string& path, D3DCOLOR colorKey, TexturePixels& out)
 {
+    // A damaged picture can make the decoder loop for ever or ask for
+    // gigabytes: it is looked at first, and refused with one line that
+    // names it; the game then draws nothing for it.
+    std::string why;
+    if (!checkPictureFile(path, why)) {
+        std::fprintf(stderr, "Keelhaven: the picture %s is refused: %s\n", path.c_str(), why.c_str());
+        return false;
+    }
     SDL_Surface* loaded = IMG_Load(path.c_str());
     if (loaded == nullptr)
         return false;
@@ -60,7 +69,8 @@ bool decodePicture(Device* device, const std::string& path, D3DCOLOR colorKey, T
     bool transparent = false;
     int inkLeft = argb->w, inkTop = argb->h, inkRight = -1, inkBottom = -1;
     for (int y = 0; y < argb->h; ++y) {
-        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(argb->pixels) + y * argb->pitch);
+        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(argb->pixels) +
+                                              static_cast<std::size_t>(y) * static_cast<std::size_t>(argb->pitch));
         for (int x = 0; x < argb->w; ++x) {
             if (colorKey != 0 && row[x] == colorKey)
                 row[x] = 0;  // transparent black

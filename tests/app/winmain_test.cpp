@@ -17,12 +17,12 @@ public:
 
 }  // namespace
 
-TEST(EntryPoint, AFatalErrorIsShownInABoxTitledErrorAndTheExitCodeIsZero)
+TEST(EntryPoint, AFatalErrorIsShownInABoxTitledErrorAndTheExitCodeIsOne)
 {
     ::testing::internal::CaptureStderr();
     int code = playGame(new FailingGame, nullptr, SW_SHOWNORMAL);
     std::string shown = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(code, 0);
+    EXPECT_EQ(code, 1) << "a failure is not reported as success";
     EXPECT_NE(shown.find("Error: Error initializing frontend texture"), std::string::npos) << shown;
 }
 

@@ -342,3 +342,17 @@ TEST(LevelData, LoadsByGameNameAndNamesAMissingFile)
     EXPECT_FALSE(loadLevelData(bad, data, error));
     EXPECT_EQ(error, "Error in level data " + bad + " line 3: missing y (expected \"marker X Y\")");
 }
+
+// A million coin lines once loaded, and made every frame minutes long: a file
+// with far more objects than any level is refused at the line past the limit.
+TEST(LevelData, AFileWithFarTooManyObjectsIsRefused)
+{
+    std::string many = MINIMAL;
+    for (size_t i = 0; i < levelDataNS::MAX_RECORDS; ++i)
+        many += "coin 440 140\n";
+    const Result r = parse(many);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.error.find("line " + std::to_string(levelDataNS::MAX_RECORDS + 1)), std::string::npos) << r.error;
+    EXPECT_NE(r.error.find("not a level"), std::string::npos) << r.error;
+    EXPECT_TRUE(parse(MINIMAL + "coin 440 140\n").ok);
+}

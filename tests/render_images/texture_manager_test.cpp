@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 using headless::graphics;
@@ -205,4 +206,19 @@ TEST(TextureManager, AnInvalidTextureOnLostDeviceIsAWarning)
         EXPECT_STREQ(e.getMessage(), "Warning, TextureManager onLostDevice attempted to access an invalid texture.");
     }
     tm.forget(0);
+}
+
+// A damaged picture found by fuzzing made the decoder loop for ever: it is
+// refused before decoding and leaves a gap, as a missing one does.
+TEST(TextureManager, ADamagedPictureIsRefusedNotDecoded)
+{
+    const std::string damaged =
+        (std::filesystem::path(__FILE__).parent_path().parent_path() / "platform" / "damaged" / "picture-decoder-loops.png")
+            .string();
+    ::testing::internal::CaptureStderr();
+    TextureManager tm;
+    EXPECT_TRUE(tm.initialize(&graphics(), damaged));
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(tm.getTexture(0), nullptr);
+    EXPECT_NE(said.find("picture-decoder-loops.png"), std::string::npos) << said;
 }

@@ -1,0 +1,24 @@
+// A look at a picture file before it is decoded, so that a damaged or
+// hostile file cannot hang the decoder or make it ask for gigabytes: the
+// PNG chunk structure and checksums, or the JPEG frame header, and the
+// dimensions against a limit.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+constexpr unsigned MAX_PICTURE_SIDE = 4096;
+constexpr std::size_t MAX_PICTURE_BYTES = 64u << 20;
+
+// True if the bytes are a PNG whose chunks all fit the file and carry the
+// right checksums, from IHDR to IEND, or a JPEG with a frame header; and
+// whose width and height are 1 to MAX_PICTURE_SIDE. Otherwise false, with why.
+bool checkPictureBytes(std::string_view bytes, std::string& why);
+
+// The same for a file, read whole (at most MAX_PICTURE_BYTES).
+bool checkPictureFile(const std::string& path, std::string& why);
+
+}  // namespace platform
