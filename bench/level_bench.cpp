@@ -8,6 +8,7 @@
 #include "app/keelhaven.h"
 #include "entities/ship.h"
 #include "levels/level.h"
+#include "bench_common.h"
 #include "testing.h"
 #include "win32_window.h"
 
@@ -20,15 +21,9 @@
 
 namespace {
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-LRESULT ignore(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
-
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::ignore;
+using bench::median;
 double microseconds(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
 
 constexpr float FRAME = 1.0f / 60.0f;

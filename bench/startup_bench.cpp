@@ -2,6 +2,7 @@
 // frame, one release-and-reset cycle of every texture and font after a tour
 // of every state (what holding Escape costs each frame), and peak memory.
 #include "app/keelhaven.h"
+#include "bench_common.h"
 #include "testing.h"
 #include "win32_window.h"
 
@@ -17,15 +18,9 @@
 
 namespace {
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-LRESULT ignore(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
-
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::ignore;
+using bench::median;
 double milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 // Resident memory now, in MB, from the kernel's own accounting.

@@ -73,9 +73,12 @@ bool readNumber(std::string_view text, double& value)
 // The file's lines as numbers; blank lines at the end do not count.
 bool readNumbers(std::istream& in, std::vector<double>& numbers, std::string& error)
 {
-    std::string text(levelSaveNS::MAX_FILE_BYTES + 1, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<size_t>(in.gcount()));
+    // In pieces: a record is a few kilobytes, and the limit only guards
+    // against a file that is not one.
+    std::string text;
+    char piece[4096];
+    while (text.size() <= levelSaveNS::MAX_FILE_BYTES && in.read(piece, sizeof(piece)).gcount() > 0)
+        text.append(piece, static_cast<size_t>(in.gcount()));
     if (text.size() > levelSaveNS::MAX_FILE_BYTES) {
         error = "the file is too large to be a saved game";
         return false;

@@ -7,24 +7,6 @@
 namespace platform {
 namespace {
 
-std::uint32_t crcOf(std::string_view bytes)
-{
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    std::uint32_t c = 0xFFFFFFFFu;
-    for (unsigned char b : bytes)
-        c = table[(c ^ b) & 0xFF] ^ (c >> 8);
-    return c ^ 0xFFFFFFFFu;
-}
-
 std::uint32_t bigEndian32(std::string_view b, std::size_t at)
 {
     return (std::uint32_t{static_cast<unsigned char>(b[at])} << 24) |
@@ -57,7 +39,7 @@ bool checkPng(std::string_view b, std::string& why)
             return false;
         }
         const std::string_view typeAndData = b.substr(at + 4, 4 + length);
-        if (crcOf(typeAndData) != bigEndian32(b, at + 8 + length)) {
+        if (pngChecksum(typeAndData) != bigEndian32(b, at + 8 + length)) {
             why = "a PNG chunk's checksum is wrong";
             return false;
         }
@@ -112,6 +94,24 @@ bool checkJpeg(std::string_view b, std::string& why)
 }
 
 }  // namespace
+
+std::uint32_t pngChecksum(std::string_view bytes)
+{
+    static const std::array<std::uint32_t, 256> table = [] {
+        std::array<std::uint32_t, 256> t{};
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            std::uint32_t c = n;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[n] = c;
+        }
+        return t;
+    }();
+    std::uint32_t c = 0xFFFFFFFFu;
+    for (unsigned char b : bytes)
+        c = table[(c ^ b) & 0xFF] ^ (c >> 8);
+    return c ^ 0xFFFFFFFFu;
+}
 
 bool checkPictureBytes(std::string_view bytes, std::string& why)
 {

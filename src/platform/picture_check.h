@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,5 +21,8 @@ bool checkPictureBytes(std::string_view bytes, std::string& why);
 
 // The same for a file, read whole (at most MAX_PICTURE_BYTES).
 bool checkPictureFile(const std::string& path, std::string& why);
+
+// The CRC-32 a PNG chunk carries over its type and data.
+std::uint32_t pngChecksum(std::string_view bytes);
 
 }  // namespace platform

@@ -30,14 +30,14 @@ void Screen::initialize()
             throw GameError(FATAL_ERROR, pictureTable[p].message);
         textures.push_back(std::move(manager));
         for (size_t i = 0; i < imageTable.size(); ++i) {
-            const ScreenImage& spec = imageTable[i];
-            if (spec.picture != static_cast<int>(p))
+            const ScreenImage& entry = imageTable[i];
+            if (entry.picture != static_cast<int>(p))
                 continue;
-            if (!images[i].initialize(graphics, spec.width, spec.height, spec.columns, textures.back().get()))
-                throw GameError(FATAL_ERROR, spec.message);
-            images[i].setCurrentFrame(spec.frame);
-            images[i].setX(spec.x);
-            images[i].setY(spec.y);
+            if (!images[i].initialize(graphics, entry.width, entry.height, entry.columns, textures.back().get()))
+                throw GameError(FATAL_ERROR, entry.message);
+            images[i].setCurrentFrame(entry.frame);
+            images[i].setX(entry.x);
+            images[i].setY(entry.y);
         }
     }
     if (notice && !notice->initialize(graphics))

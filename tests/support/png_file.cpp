@@ -1,29 +1,13 @@
 #include "support/png_file.h"
 
+#include "picture_check.h"
+
 #include <algorithm>
 #include <array>
 #include <fstream>
 
 namespace test_pictures {
 namespace {
-
-std::uint32_t crc32(const std::uint8_t* data, size_t size, std::uint32_t crc = 0)
-{
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    crc = ~crc;
-    for (size_t i = 0; i < size; ++i)
-        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
 
 void putBE32(std::vector<std::uint8_t>& out, std::uint32_t v)
 {
@@ -37,7 +21,7 @@ void putChunk(std::vector<std::uint8_t>& out, const char type[4], const std::vec
     std::vector<std::uint8_t> typed(type, type + 4);
     typed.insert(typed.end(), data.begin(), data.end());
     out.insert(out.end(), typed.begin(), typed.end());
-    putBE32(out, crc32(typed.data(), typed.size()));
+    putBE32(out, platform::pngChecksum({reinterpret_cast<const char*>(typed.data()), typed.size()}));
 }
 
 // A zlib stream of stored (uncompressed) deflate blocks.
