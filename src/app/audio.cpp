@@ -1,9 +1,10 @@
 #include "audio.h"
 
 #include "audio_output.h"
+#include "bank_check.h"
 #include "files.h"
 
-#include <cstring>
+#include <cstdio>
 #include <fstream>
 
 namespace {
@@ -13,81 +14,36 @@ constexpr const char* kSoundBankFile = "pictures\\Audio\\Win\\soundbank.xsb";
 constexpr std::uint32_t kLookAheadMs = 250;
 const HRESULT kMediaFileNotFound = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
 
-// Reads a whole file; false if it cannot be opened or read, or is empty.
-bool readWholeFile(const std::string& path, std::unique_ptr<BYTE[]>& data, std::uint32_t& size)
+// Reads a whole bank file; false, with the reason, if it is missing, cannot
+// be read, is empty or is larger than any bank of ours could be.
+bool readBankFile(const std::string& path, std::unique_ptr<BYTE[]>& data, std::uint32_t& size, std::string& why)
 {
+    constexpr std::streamoff kLargestBank = 256 << 20;
     std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in)
+    if (!in) {
+        why = "missing or cannot be opened";
         return false;
+    }
     const std::streamoff length = in.tellg();
-    if (length <= 0 || length > 0x7FFFFFFF)
+    if (length <= 0 || length > kLargestBank) {
+        why = length <= 0 ? "empty or unreadable" : "too large for a sound bank";
         return false;
+    }
     size = static_cast<std::uint32_t>(length);
     data = std::make_unique<BYTE[]>(size);
     in.seekg(0);
-    return static_cast<bool>(in.read(reinterpret_cast<char*>(data.get()), length));
-}
-
-std::uint32_t u32At(const BYTE* b, std::uint64_t at)
-{
-    return static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8 |
-           static_cast<std::uint32_t>(b[at + 2]) << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
-}
-
-bool within(std::uint64_t offset, std::uint64_t length, std::uint64_t size)
-{
-    return offset <= size && length <= size - offset;
-}
-
-// The engine parses banks without checking their bounds, so a truncated or
-// damaged file must be turned away before it gets them. These checks cover
-// every place the engine reads a wave bank from, and the fixed parts of a
-// sound bank.
-bool waveBankLooksWhole(const BYTE* b, std::uint32_t size)
-{
-    constexpr std::uint32_t kHeader = 52, kBankData = 96, kEntry = 24;
-    constexpr std::uint32_t kStreaming = 0x1, kNames = 0x00010000, kCompact = 0x00020000, kSeekTables = 0x00080000;
-    if (size < kHeader || std::memcmp(b, "WBND", 4) != 0)
+    if (!in.read(reinterpret_cast<char*>(data.get()), length)) {
+        why = "cannot be read";
         return false;
-    for (std::uint32_t segment = 0; segment < 5; ++segment)
-        if (!within(u32At(b, 12 + 8 * segment), u32At(b, 16 + 8 * segment), size))
-            return false;
-    const std::uint32_t bankData = u32At(b, 12), entries = u32At(b, 20), names = u32At(b, 36), waveData = u32At(b, 44);
-    if (!within(bankData, kBankData, size))
-        return false;
-    const std::uint32_t flags = u32At(b, bankData), count = u32At(b, bankData + 4);
-    const std::uint32_t entrySize = u32At(b, bankData + 72);
-    if ((flags & (kStreaming | kCompact | kSeekTables)) != 0 || entrySize != kEntry)
-        return false;
-    if (std::memchr(b + bankData + 8, 0, 64) == nullptr)
-        return false;  // bank name not terminated
-    if (!within(entries, std::uint64_t{kEntry} * count, size))
-        return false;
-    if ((flags & kNames) != 0 && !within(names, std::uint64_t{64} * count, size))
-        return false;
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const std::uint64_t entry = entries + std::uint64_t{kEntry} * i;
-        if (!within(std::uint64_t{waveData} + u32At(b, entry + 8), u32At(b, entry + 12), size))
-            return false;
     }
     return true;
 }
 
-bool soundBankLooksWhole(const BYTE* b, std::uint32_t size)
+// The message box only says the media was not found; this says which file
+// and why.
+void reportBank(const std::string& path, const std::string& why)
 {
-    constexpr std::uint32_t kHeader = 74, kName = 64;
-    if (size < kHeader + kName || std::memcmp(b, "SDBK", 4) != 0)
-        return false;
-    const std::uint32_t waveBanks = b[27];
-    if (!within(kHeader + kName, std::uint64_t{kName} * waveBanks, size))
-        return false;
-    for (std::uint32_t field = 34; field < kHeader; field += 4) {
-        const std::uint32_t offset = u32At(b, field);
-        if (offset != 0xFFFFFFFFu && offset >= size)
-            return false;
-    }
-    // Names are read up to their terminating NUL; the last one ends the file.
-    return std::memchr(b + kHeader, 0, kName) != nullptr && b[size - 1] == 0;
+    std::fprintf(stderr, "Keelhaven: the sound bank %s is refused: %s\n", path.c_str(), why.c_str());
 }
 
 HRESULT asFailure(std::uint32_t engineResult)
@@ -132,22 +88,33 @@ HRESULT Audio::initialize()
     if (HRESULT hr = startEngine(); FAILED(hr))
         return hr;
 
+    // Each bank is checked before the engine is given it; the sound bank
+    // must also agree with the wave bank it plays from.
     const std::string wavePath = waveBankPath.empty() ? platform::resolvePath(kWaveBankFile) : waveBankPath;
     std::uint32_t size = 0;
-    if (!readWholeFile(wavePath, mapWaveBank, size) || !waveBankLooksWhole(mapWaveBank.get(), size))
+    std::string why;
+    WaveBankSummary waves;
+    if (!readBankFile(wavePath, mapWaveBank, size, why) || !checkWaveBank(mapWaveBank.get(), size, why, &waves)) {
+        reportBank(wavePath, why);
         return kMediaFileNotFound;
+    }
     if (FACTAudioEngine_CreateInMemoryWaveBank(xactEngine, mapWaveBank.get(), size, 0, 0, &waveBank) != 0 ||
         !waveBank) {
         waveBank = nullptr;
+        reportBank(wavePath, "the sound engine would not load it");
         return kMediaFileNotFound;
     }
 
     const std::string soundPath = soundBankPath.empty() ? platform::resolvePath(kSoundBankFile) : soundBankPath;
-    if (!readWholeFile(soundPath, soundBankData, size) || !soundBankLooksWhole(soundBankData.get(), size))
+    if (!readBankFile(soundPath, soundBankData, size, why) ||
+        !checkSoundBank(soundBankData.get(), size, why, &waves)) {
+        reportBank(soundPath, why);
         return kMediaFileNotFound;
+    }
     if (FACTAudioEngine_CreateSoundBank(xactEngine, soundBankData.get(), size, 0, 0, &soundBank) != 0 ||
         !soundBank) {
         soundBank = nullptr;
+        reportBank(soundPath, "the sound engine would not load it");
         return kMediaFileNotFound;
     }
     return S_OK;
