@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 
 using namespace tileMapNS;
@@ -26,7 +27,7 @@ int truncatedCell(float offset)
 
 TileGrid::TileGrid(int columns) : columns(std::clamp(columns, 1, WIDE_COLS)) {}
 
-bool TileGrid::load(std::istream& in)
+bool TileGrid::load(std::istream& in, std::string* why)
 {
     // The caller's stream may have been left in hex or without skipws.
     const std::ios_base::fmtflags savedFlags = in.flags();
@@ -34,25 +35,41 @@ bool TileGrid::load(std::istream& in)
     in.setf(std::ios_base::skipws);
 
     std::array<std::uint16_t, MAP_ROWS * WIDE_COLS> read{};
-    bool ok = true;
-    for (int r = 0; ok && r < MAP_ROWS; ++r) {
-        for (int c = 0; ok && c < columns; ++c) {
+    std::string fault;
+    for (int r = 0; fault.empty() && r < MAP_ROWS; ++r) {
+        for (int c = 0; fault.empty() && c < columns; ++c) {
             long long value = -1;
-            ok = static_cast<bool>(in >> value) && value >= 0 && value <= 0xFFFF;
-            if (ok)
+            if (!(in >> value))
+                fault = in.eof() ? "it ends before row " + std::to_string(r + 1) + ", column " + std::to_string(c + 1)
+                                 : "row " + std::to_string(r + 1) + ", column " + std::to_string(c + 1) +
+                                       " is not a tile code";
+            else if (value < 0 || value > 0xFFFF)
+                fault = "row " + std::to_string(r + 1) + ", column " + std::to_string(c + 1) + " holds " +
+                        std::to_string(value) + ", not a tile code";
+            else
                 read[index(r, c)] = static_cast<std::uint16_t>(value);
         }
     }
     in.flags(savedFlags);
-    if (ok)
-        codes = read;
-    return ok;
+    if (!fault.empty()) {
+        if (why)
+            *why = fault;
+        return false;
+    }
+    codes = read;
+    return true;
 }
 
 bool TileGrid::loadFile(const std::string& gamePath)
 {
-    std::ifstream in(platform::resolvePath(gamePath));
-    return in && load(in);
+    const std::string path = platform::resolvePath(gamePath);
+    std::ifstream in(path);
+    std::string why = "it cannot be opened";
+    if (in && load(in, &why))
+        return true;
+    // The game's message names no file; this line does.
+    std::fprintf(stderr, "Keelhaven: the tile map %s is refused: %s\n", path.c_str(), why.c_str());
+    return false;
 }
 
 Cell TileGrid::cellOf(float x, float y, float mapX, float mapY)

@@ -34,10 +34,10 @@ public:
     // Reads rows() x cols() decimal codes separated by any white space, row
     // by row. Returns false, leaving the grid as it was, when there are fewer
     // readable numbers or one is negative or above 65535. Nothing after the
-    // last code is read.
-    bool load(std::istream& in);
+    // last code is read. `why`, when given, says what was wrong.
+    bool load(std::istream& in, std::string* why = nullptr);
     // The same from a file named game-style ("levels\\map1.txt"); false if it
-    // cannot be opened.
+    // cannot be opened. A refused map is named on standard error.
     bool loadFile(const std::string& gamePath);
 
     int rows() const { return tileMapNS::MAP_ROWS; }

@@ -4,6 +4,7 @@
 #include "files.h"
 
 #include <cctype>
+#include <cstdio>
 #include <fstream>
 
 namespace {
@@ -44,9 +45,12 @@ void TextureManager::addEntry(const std::string& fileName)
 
 bool TextureManager::readListFile(const std::string& listFile)
 {
-    std::ifstream in(platform::resolvePath(listFile));
-    if (!in.is_open())
+    const std::string path = platform::resolvePath(listFile);
+    std::ifstream in(path);
+    if (!in.is_open()) {
+        std::fprintf(stderr, "Keelhaven: the picture list %s cannot be opened\n", path.c_str());
         return false;
+    }
     std::string line;
     // Only lines followed by a line end count: the read that hits the end of
     // the file (a last line without a line end included) adds nothing, while

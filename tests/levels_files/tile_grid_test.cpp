@@ -93,6 +93,19 @@ TEST(TileGrid, ShortOrDamagedMapsAreRefusedAndChangeNothing)
         EXPECT_EQ(grid.code(6, 11), 7);
     }
 
+    // The reason names the cell.
+    struct Said {
+        std::string text, reason;
+    };
+    for (const Said& c : {Said{allButLast, "ends before row 7, column 12"},
+                          Said{allButLast + " x", "row 7, column 12 is not a tile code"},
+                          Said{allButLast + " 70000", "row 7, column 12 holds 70000"}}) {
+        std::istringstream in(c.text);
+        std::string why;
+        EXPECT_FALSE(grid.load(in, &why));
+        EXPECT_NE(why.find(c.reason), std::string::npos) << why;
+    }
+
     std::istringstream top(allButLast + " 65535");
     ASSERT_TRUE(grid.load(top));
     EXPECT_EQ(grid.code(6, 11), 65535);
@@ -215,6 +228,10 @@ TEST(TileGrid, LoadsByGameName)
     ASSERT_TRUE(grid.loadFile(testsupport::scratchGamePath("map_ok.txt")));
     EXPECT_EQ(grid.code(0, 0), 3);
     EXPECT_EQ(grid.code(6, 11), 8);
+    testing::internal::CaptureStderr();
     EXPECT_FALSE(grid.loadFile(testsupport::scratchGamePath("no_such_map.txt")));
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("no_such_map.txt"), std::string::npos) << said;
+    EXPECT_NE(said.find("cannot be opened"), std::string::npos) << said;
     EXPECT_EQ(grid.code(0, 0), 3);
 }
