@@ -108,7 +108,8 @@ def level_24():
     lay.cruise("EnemyShip", hook, 0, v=240, cells=1)
     lay.cruise("EnemyShip", hook, 3, v=240)
     lay.cruise("EnemyShip1", ring, 1, v=250)
-    lay.hpatrol("EnemyShip", 0, 11, 23, start=18, v=250)
+    # The north cutter turns short of the battery at (0, 13), not through it.
+    lay.hpatrol("EnemyShip", 0, 14, 23, start=18, v=250)
     lay.hpatrol("EnemyShip", 6, 12, 20, start=16, v=245)
     _guards(lay, "EnemyShip1", 220,
             (1, 9, "right"), (3, 12, "down"), (5, 10, "left"), (2, 21, "left"),
@@ -224,6 +225,7 @@ def level_28():
         "..:.........,...........",
         "g....sgs................",
     ], ["Two Whirlpools"])
+    # The battery at (4, 3) stands beside the tee's loop, not on it.
     tee = lay.loop((1, 3), (1, 7), (3, 7), (3, 6), (5, 6), (5, 4), (3, 4), (3, 3))
     ring = lay.loop((1, 16), (1, 20), (5, 20), (5, 16))
     lay.cruise("EnemyShip", tee, 0, v=250, cells=2)
@@ -235,7 +237,7 @@ def level_28():
     lay.vpatrol("EnemyShip", 13, 0, 5, start=4, v=260)
     _guards(lay, "EnemyShip1", 230,
             (3, 8, "right"), (0, 12, "down"), (2, 22, "left"), (4, 22, "left"),
-            (5, 4, "up"), (0, 3, "down"), (3, 14, "right"), (3, 15, "up"))
+            (4, 3, "left"), (0, 3, "down"), (3, 14, "right"), (3, 15, "up"))
     lay.coins((2, 2), (4, 7), (1, 12), (3, 11), (5, 15), (2, 16), (0, 21))
     lay.treasures((4, 4), (3, 16), (0, 22))
     for cell in ((5, 1), (2, 9), (4, 21)):

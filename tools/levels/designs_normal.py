@@ -44,8 +44,9 @@ def level_12():
     lay.cruise("EnemyShip1", east, 0, v=205, cells=3)
     lay.vpatrol("EnemyShip1", 0, 0, 4, start=1, v=190)
     lay.vpatrol("EnemyShip1", 11, 0, 4, start=3, v=195)
-    lay.guard("EnemyShip", 5, 4, "up", v=190)  # off the start row
-    lay.coins((1, 3), (1, 8), (4, 6), (5, 5))
+    # Off the start row, and beside the western brig's loop, not on it.
+    lay.guard("EnemyShip", 5, 5, "up", v=190)
+    lay.coins((1, 3), (1, 8), (4, 6), (5, 6))
     lay.treasures((0, 0), (0, 11), (4, 1), (4, 10))
     lay.health(6, 2)
     lay.ammo(2, 6)
@@ -136,7 +137,8 @@ def level_15():
 
 def level_16():
     # A maze of small isles. The two western brigs share the middle channel
-    # westward and split at its end, so they share that marker.
+    # westward and split at its end. They sail at one speed, half a lap
+    # apart, so the shared channel holds one brig at a time.
     lay = Layout(16, [
         "....ss..s.sh",
         "............",
@@ -152,7 +154,7 @@ def level_16():
                      (4, 5), (4, 4), (2, 4), (2, 5))
     hook = lay.loop((1, 8), (1, 10), (5, 10), (5, 9), (3, 9), (3, 8))
     lay.cruise("EnemyShip1", north, 1, v=200)
-    lay.cruise("EnemyShip1", south, 2, v=205)
+    lay.cruise("EnemyShip1", south, 1, v=200)
     lay.cruise("EnemyShip1", cross, 6, v=210)
     lay.cruise("EnemyShip1", hook, 1, v=205)
     lay.guard("EnemyShip", 6, 4, "up", v=200)
