@@ -1,10 +1,15 @@
 #!/usr/bin/python3
 """Checks the 31 level layouts in data/levels: both files read as the game
 reads them, each level holds what its roster entry asks for, every object
-sits on open water, the ship can sail to every pick-up and whirlpool, and
-every enemy stays on the map (and over water) for a minute of play.
+sits on open water, the ship can sail to every pick-up and whirlpool and the
+whirlpool is at least MIN_EXIT_ROUTE cells' sail away, every enemy stays on
+the map (and over water) for ten minutes of play at 30, 60, 144 and 480
+frames per second from its start and its respawn place, no two enemies sail
+on top of each other, and every battery's ball flies clear of its own cell
+and misses the ship's start and the whirlpools. Pick-ups in a battery's line
+of fire are warnings.
 
-    check_levels.py DATA_LEVELS_DIR [--level N] [--seconds S]
+    check_levels.py DATA_LEVELS_DIR [--level N] [--seconds S] [--warnings]
 
 Prints one line per fault and exits with 1 if there is any."""
 import argparse
