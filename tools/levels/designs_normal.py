@@ -9,7 +9,7 @@ def level_11():
     # Two brigs circle two L-shaped islands in opposite senses.
     lay = Layout(11, [
         "~.....,..s..",
-        "............",
+        "...........s",
         "..sgs...ss..",
         "..h......g..",
         "..s..ri..s..",
@@ -24,6 +24,8 @@ def level_11():
     lay.treasure(4, 8)
     lay.health(6, 5)
     lay.ammo(3, 6)
+    # A sandbank shuts the south side of the corner: the way in is past the
+    # eastern brig's turn.
     lay.whirlpool(0, 11)
     return lay
 
@@ -219,7 +221,8 @@ def level_18():
     lay.hpatrol("EnemyShip", 0, 0, 4, start=2, v=260, shared=(False, True))
     lay.hpatrol("EnemyShip", 0, 6, 11, start=9, v=265, shared=(True, False))
     lay.guard("EnemyShip", 6, 3, "up", v=200)
-    lay.guard("EnemyShip1", 6, 9, "up", v=200)
+    # Fires west along the southern channel the ship starts beside.
+    lay.guard("EnemyShip1", 5, 11, "left", v=200)
     lay.coins((1, 6), (3, 6), (5, 8), (3, 0))
     lay.treasures((2, 6), (3, 11), (0, 5), (6, 2))
     lay.health(5, 0)
