@@ -33,7 +33,7 @@ def main():
          "fires straight at a whirlpool"),
         # Level 28's south-west battery put back on the start row, where a
         # player holding Right from the start sails into it.
-        (28, "enemy EnemyShip1 195 260 left 230 -230 guard", "enemy EnemyShip1 195 390 left 230 -230 guard",
+        (28, "enemy EnemyShip1 195 325 up 230 -230 guard", "enemy EnemyShip1 195 390 up 230 -230 guard",
          "sits in the ship's start row"),
         # A treasure of level 31 put back in the pocket between two batteries.
         (31, "treasure 910 195", "treasure 715 195", "without sinking a guard"),
