@@ -41,6 +41,10 @@ struct BotResult {
     int routeCells = 0;      // the shortest way to the exit in cells, enemies aside
     int plannedMoves = 0;
     int waits = 0;
+    // One number for how hard the level is: the seconds it takes, with
+    // every 5 hull lost counted as a second more (a 15-point cannonball
+    // costs as much as three seconds of sailing).
+    float score() const { return seconds + hullLost / 5; }
 };
 
 class LevelBot {

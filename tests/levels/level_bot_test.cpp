@@ -5,7 +5,8 @@
 
 // Every level is won by the bot from its start, without losing a ship, and
 // level 28 by its second whirlpool too. The figures printed are the level's
-// difficulty: seconds to the exit, hull lost, and the shortest route in cells.
+// difficulty: seconds to the exit, hull lost, the shortest route in cells,
+// and the score made from them (BotResult::score).
 class BotWins : public LevelFixture, public ::testing::WithParamInterface<std::pair<int, int>> {};
 
 TEST_P(BotWins, TheLevelWithoutLosingAShip)
@@ -13,9 +14,9 @@ TEST_P(BotWins, TheLevelWithoutLosingAShip)
     const auto [level, exit] = GetParam();
     LevelBot bot(*game, level, exit);
     const BotResult r = bot.run();
-    std::printf("bot level %d%s: %s, %.1f s, hull lost %.0f, route %d cells, %d moves, %d waits\n", level,
-                exit == 1 ? " (second exit)" : "", r.won ? "won" : "LOST", r.seconds, r.hullLost, r.routeCells,
-                r.plannedMoves, r.waits);
+    std::printf("bot level %d%s: %s, %.1f s, hull lost %.0f, route %d cells, %d moves, %d waits, score %.1f\n",
+                level, exit == 1 ? " (second exit)" : "", r.won ? "won" : "LOST", r.seconds, r.hullLost,
+                r.routeCells, r.plannedMoves, r.waits, r.score());
     EXPECT_TRUE(r.won) << "level " << level << ": " << r.why;
 }
 

@@ -1,10 +1,15 @@
 #!/usr/bin/python3
 """Checks the 31 level layouts in data/levels: both files read as the game
 reads them, each level holds what its roster entry asks for, every object
-sits on open water, the ship can sail to every pick-up and whirlpool, and
-every enemy stays on the map (and over water) for a minute of play.
+sits on open water, the ship can sail to every pick-up and whirlpool and the
+whirlpool is at least MIN_EXIT_ROUTE cells' sail away, every enemy stays on
+the map (and over water) for ten minutes of play at 30, 60, 144 and 480
+frames per second from its start and its respawn place, no two enemies sail
+on top of each other, and every battery's ball flies clear of its own cell
+and misses the ship's start and the whirlpools. Pick-ups in a battery's line
+of fire are warnings.
 
-    check_levels.py DATA_LEVELS_DIR [--level N] [--seconds S]
+    check_levels.py DATA_LEVELS_DIR [--level N] [--seconds S] [--warnings]
 
 Prints one line per fault and exits with 1 if there is any."""
 import argparse
@@ -15,18 +20,41 @@ from collections import deque
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from enemy_motion import ENEMY_BOX, ENEMY_HALF, marker_rules, sail  # noqa: E402
+from enemy_motion import ENEMY_BOX, ENEMY_HALF, marker_rules, sail, sail_far, track  # noqa: E402
 from level_files import LevelFileError, parse_level, parse_map  # noqa: E402
 from roster import (CRUISE, GUARD, LEVEL1_RECORDS, LEVELS, MAP_HEIGHT,  # noqa: E402
                     PATROL_H, PATROL_V, SECOND_WHIRLPOOL, SOLID_MAX, SPEED_MAX,
                     SPEED_MIN, STOPPED, TILE, roster)
 
-FRAME_RATES = (60, 30, 144)   # the first one also decides which markers are used
+# The game's frame rates from a slow machine to a fast screen; the first one
+# also decides which markers are used.
+FRAME_RATES = (60, 30, 144, 480)
 SHIP_HALF, SHIP_BOX = 32, 30
 PICKUP_BOX = 5
 WHIRLPOOL_HALF = 16
 FIRE_HALF = 10                # half the width of a guard's line of fire
 SAFE_START_SECONDS = 2.0
+# Enemies do not collide with one another, so two can sail through each
+# other. Crossing lanes is fine: the slowest ships (75 px/s) take just over
+# a second to cross; two ships longer than this on top of one another sail
+# together, looking like one, and a ship sailing through one that never
+# moves looks wrong at once.
+OVERLAP_SECONDS = 1.5
+# The whirlpool at least this many cells' sail from the start (counting
+# steps between neighbouring cells), so that every level asks for a route.
+MIN_EXIT_ROUTE = 8
+# A battery's ball (Cannon: 600 px/s from 6 px above and left of the
+# battery's centre, a 16 px sprite with a box of +-7.5 about its centre, no
+# lifetime; it dies on a solid cell or off the play area) must at least get
+# out of the battery's own cell.
+SHOT_FPS = 60
+SHOT_SPEED = 600
+SHOT_OFFSET = -6 + 8          # launch corner - 6, sprite centre + 8
+SHOT_BOX = 7.5
+SHOT_MIN_FLIGHT = TILE
+PLAY_RIGHT, PLAY_BOTTOM = 800, 460
+# A pick-up whose centre is this close to a ball's line is in the fire.
+FIRE_LINE_HALF = 20
 SAFE_START_MARGIN = 40
 # Markers that may turn no enemy, by level (none: every marker has a use).
 MARKERS_ALLOWED_IDLE = {}
@@ -81,10 +109,19 @@ def boxes_touch(a, b):
     return a[0] <= b[2] and b[0] <= a[2] and a[1] <= b[3] and b[1] <= a[3]
 
 
+def _longest_run(flags):
+    """The longest run of True in a numpy bool array."""
+    import numpy
+    padded = numpy.concatenate(([False], flags, [False])).astype(numpy.int8)
+    edges = numpy.flatnonzero(numpy.diff(padded))
+    return int((edges[1::2] - edges[::2]).max()) if len(edges) else 0
+
+
 class Checker:
     def __init__(self, seconds):
         self.seconds = seconds
         self.faults = []
+        self.warnings = []
 
     def fault(self, level, message):
         self.faults.append(f"level {level}: {message}")
@@ -273,19 +310,22 @@ class Checker:
             if cell is not None and cell not in distance:
                 self.fault(n, f"the ship cannot sail from its start to {what} "
                               f"(cell {cell}) without sinking a guard")
+            elif what.startswith("whirlpool") and distance[cell] < MIN_EXIT_ROUTE:
+                self.fault(n, f"{what} is only {distance[cell]} cells' sail from the "
+                              f"ship's start (at least {MIN_EXIT_ROUTE})")
 
 
     # ---- enemies under way ---------------------------------------------
     def watch_for(self, lv, what):
-        def watch(t, ship):
-            left, top, right, bottom = ship.box()
+        def watch(t0, t1, box, ship):
+            left, top, right, bottom = box
             if left < 0 or top < 0 or right > lv.width or bottom > MAP_HEIGHT:
-                return (f"{what} leaves the map after {t:.2f} s "
+                return (f"{what} leaves the map between {t0:.2f} and {t1:.2f} s "
                         f"(box {left:.0f},{top:.0f} to {right:.0f},{bottom:.0f})")
-            land = lv.land_under((left, top, right, bottom))
+            land = lv.land_under(box)
             if land:
-                return (f"{what} sails over solid cells {sorted(land)} after "
-                        f"{t:.2f} s (centre {ship.centre()[0]:.0f},"
+                return (f"{what} sails over solid cells {sorted(land)} between "
+                        f"{t0:.2f} and {t1:.2f} s (now at centre {ship.centre()[0]:.0f},"
                         f"{ship.centre()[1]:.0f})")
             return None
         return watch
@@ -305,9 +345,9 @@ class Checker:
                 for start in starts:
                     what = f"{kind} {index} (line {e.line}) from ({start[0]}, {start[1]})"
                     for fps in rates:
-                        complaint, used, ship = sail(e, start, rules, d.markers,
-                                                     seconds, fps,
-                                                     self.watch_for(lv, what))
+                        complaint, used, ship = sail_far(e, start, rules, d.markers,
+                                                         seconds, fps,
+                                                         self.watch_for(lv, what))
                         if complaint:
                             self.fault(n, f"{complaint} at {fps} frames per second")
                             break
@@ -335,6 +375,90 @@ class Checker:
                     (t.kind, t.enemy, t.marker) not in used_rules:
                 self.fault(n, f"line {t.line}: {t.kind} {t.enemy} never reaches "
                               f"marker {t.marker} in {self.seconds:.0f} s")
+
+    def check_overlaps(self, lv):
+        """Enemy boxes over one another, from the start and from the respawn
+        places (all enemies go back together), for the whole run at the
+        first frame rate: ships of nearly equal laps drift in and out of step
+        over minutes."""
+        import numpy
+        n, d = lv.number, lv.data
+        fps = FRAME_RATES[0]
+        layouts = [("", lambda e: (e.x, e.y))]
+        if any(e.respawn for e in d.enemies):
+            layouts.append((" after a respawn", lambda e: e.respawn or (e.x, e.y)))
+        for label, place in layouts:
+            tracks = []
+            for kind in ("EnemyShip", "EnemyShip1"):
+                for index, e in enumerate(d.enemies_of(kind)):
+                    legs = []
+                    still = e.mode in (GUARD, STOPPED)
+                    sail_far(e, place(e), marker_rules(d, kind, index), d.markers,
+                             1.0 / fps if still else self.seconds, fps, lambda *_: None, legs)
+                    tracks.append((f"{kind} {index} (line {e.line})", still, track(legs)))
+            frames = max(len(xs) for _, _, (xs, _) in tracks)
+            # A ship that never moves stays where it is.
+            tracks = [(what, still, tuple(numpy.full(frames, v[0]) if len(v) < frames else v
+                                          for v in place))
+                      for what, still, place in tracks]
+            for i in range(len(tracks)):
+                for j in range(i + 1, len(tracks)):
+                    (what_a, still_a, (xa, ya)), (what_b, still_b, (xb, yb)) = tracks[i], tracks[j]
+                    near = (numpy.abs(xa - xb) <= 2 * ENEMY_BOX) & (numpy.abs(ya - yb) <= 2 * ENEMY_BOX)
+                    if not near.any():
+                        continue
+                    first = int(numpy.argmax(near))
+                    if still_a or still_b:
+                        self.fault(n, f"{what_a} and {what_b} overlap{label} after "
+                                      f"{(first + 1) / fps:.2f} s: a ship sails through one "
+                                      f"that never moves")
+                        continue
+                    longest = _longest_run(near)
+                    if longest > OVERLAP_SECONDS * fps:
+                        self.fault(n, f"{what_a} and {what_b} sail on top of each other{label} "
+                                      f"for {longest / fps:.1f} s (more than "
+                                      f"{OVERLAP_SECONDS:.1f} s at a time)")
+
+    def shot_path(self, lv, e):
+        """Centres of a battery's ball frame by frame, from the launch frame
+        (tiles are tested before it first moves) until it dies."""
+        step = {"up": (0, -1), "down": (0, 1), "left": (-1, 0), "right": (1, 0)}[e.direction]
+        cx, cy = e.x + ENEMY_HALF + SHOT_OFFSET, e.y + ENEMY_HALF + SHOT_OFFSET
+        right = max(PLAY_RIGHT, lv.width)   # a wide map scrolls its far side into view
+        path = []
+        while True:
+            corner_x, corner_y = cx - 8, cy - 8
+            if path and (corner_x < 0 or corner_y < 0 or corner_x > right or corner_y > PLAY_BOTTOM):
+                return path
+            if lv.land_under(box_around(cx, cy, SHOT_BOX)):
+                return path
+            path.append((cx, cy))
+            cx += step[0] * SHOT_SPEED / SHOT_FPS
+            cy += step[1] * SHOT_SPEED / SHOT_FPS
+
+    def check_shots(self, lv):
+        n, d = lv.number, lv.data
+        pickups = [(f"{kind} {i} at ({x}, {y})", (x + 32 * pickup_scale(kind), y + 32 * pickup_scale(kind)))
+                   for kind, places in d.pickups.items() for i, (x, y) in enumerate(places)]
+        for e in d.enemies:
+            if e.mode != GUARD:
+                continue
+            path = self.shot_path(lv, e)
+            flight = math.dist(path[0], path[-1]) if path else 0
+            if flight < SHOT_MIN_FLIGHT:
+                self.fault(n, f"{e.kind} guard on line {e.line}: its cannonball dies after "
+                              f"{flight:.0f} px, before it leaves the battery's cell")
+            if not path:
+                continue
+            # Pick-ups in a line of fire are warnings: many levels guard their
+            # treasure with a battery on purpose, and a player can wait for a
+            # ball to pass before darting in.
+            for what, (px, py) in pickups:
+                near = [p for p in path if abs(p[0] - px) <= FIRE_LINE_HALF and abs(p[1] - py) <= FIRE_LINE_HALF]
+                if near:
+                    self.warnings.append(f"level {n}: {what} lies in the line of fire of the "
+                                         f"{e.kind} guard on line {e.line}, "
+                                         f"{math.dist(path[0], near[0]):.0f} px in front of it")
 
     def check_guards(self, lv):
         """A guard shoots along its facing until a solid cell or the map edge;
@@ -390,6 +514,8 @@ class Checker:
         self.check_reach(lv)
         self.check_motion(lv)
         self.check_guards(lv)
+        self.check_overlaps(lv)
+        self.check_shots(lv)
 
 
 def main():
@@ -397,13 +523,20 @@ def main():
     parser.add_argument("folder", help="the data/levels folder")
     parser.add_argument("--level", type=int, action="append",
                         help="check only this level (may be repeated)")
-    parser.add_argument("--seconds", type=float, default=60.0,
-                        help="how long to sail each enemy (default 60)")
+    parser.add_argument("--seconds", type=float, default=600.0,
+                        help="how long to sail each enemy (default 600)")
+    parser.add_argument("--warnings", action="store_true",
+                        help="list the warnings (pick-ups in a line of fire)")
     args = parser.parse_args()
     checker = Checker(args.seconds)
     levels = args.level or list(LEVELS)
     for n in levels:
         checker.check(args.folder, n)
+    if args.warnings:
+        for line in checker.warnings:
+            print(f"warning: {line}")
+    elif checker.warnings:
+        print(f"{len(checker.warnings)} warning(s): pick-ups in a battery's line of fire (--warnings lists them)")
     for line in checker.faults:
         print(line)
     if checker.faults:

@@ -79,8 +79,9 @@ def level_3():
 
 
 def level_4():
-    # One long channel, cut into three beats by four markers; the two
-    # cutters share the eastern beat.
+    # One long channel, cut into three beats by four markers. A cutter and a
+    # brig share the eastern beat at one speed, starting from its two ends,
+    # so they meet in its middle and part again rather than sail as one.
     lay = Layout(4, [
         "sgs..~..sggs",
         "ss:...i..:ss",
@@ -92,8 +93,8 @@ def level_4():
     ], ["Long Reach"])
     lay.hpatrol("EnemyShip1", 3, 0, 2, start=1, v=150, shared=(False, True))
     lay.hpatrol("EnemyShip", 3, 4, 6, start=5, v=155, shared=(True, True))
-    lay.hpatrol("EnemyShip", 3, 8, 11, start=10, v=150, shared=(True, False))
-    lay.hpatrol("EnemyShip1", 3, 8, 11, start=8, v=175, shared=(True, False))
+    lay.hpatrol("EnemyShip", 3, 8, 11, start=11, dx=-20, v=160, shared=(True, False))
+    lay.hpatrol("EnemyShip1", 3, 8, 11, start=8, v=160, shared=(True, False))
     lay.coins((2, 1), (1, 7), (4, 2), (5, 5), (2, 10), (6, 4))
     lay.treasure(0, 7)
     lay.health(5, 11)
@@ -133,7 +134,7 @@ def level_6():
         "..r.......,s",
         "...........s",
         "ss:..i...:sg",
-        "gs..~...~.sh",
+        "gs..~...~..h",
     ], ["Treasure Cove"])
     lay.vpatrol("EnemyShip1", 3, 0, 4, start=1, v=160)
     lay.vpatrol("EnemyShip1", 7, 0, 4, start=3, v=165)
@@ -143,7 +144,8 @@ def level_6():
     lay.treasures((0, 3), (0, 7), (3, 0), (6, 9), (5, 3))
     lay.health(2, 10)
     lay.ammo(4, 4)
-    lay.whirlpool(6, 2)
+    # In the far south-east corner, past the end of the southern cutter's beat.
+    lay.whirlpool(6, 10)
     return lay
 
 
@@ -168,7 +170,8 @@ def level_7():
     lay.treasures((1, 0), (1, 11), (3, 2), (3, 9))
     lay.health(1, 5)
     lay.ammo(1, 7)
-    lay.whirlpool(1, 6, dx=-20)
+    # Out of the harbour and down the western channel, between two brigs' lanes.
+    lay.whirlpool(6, 1)
     return lay
 
 

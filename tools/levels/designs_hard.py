@@ -108,7 +108,8 @@ def level_24():
     lay.cruise("EnemyShip", hook, 0, v=240, cells=1)
     lay.cruise("EnemyShip", hook, 3, v=240)
     lay.cruise("EnemyShip1", ring, 1, v=250)
-    lay.hpatrol("EnemyShip", 0, 11, 23, start=18, v=250)
+    # The north cutter turns short of the battery at (0, 13), not through it.
+    lay.hpatrol("EnemyShip", 0, 14, 23, start=18, v=250)
     lay.hpatrol("EnemyShip", 6, 12, 20, start=16, v=245)
     _guards(lay, "EnemyShip1", 220,
             (1, 9, "right"), (3, 12, "down"), (5, 10, "left"), (2, 21, "left"),
@@ -190,12 +191,12 @@ def level_27():
         "......:.................",
         "gs......sgs....sgs....sg",
     ], ["Armada Run"])
-    for c0, c1, start, v in ((3, 6, 5, 250), (8, 11, 10, 255), (13, 16, 14, 260),
-                             (18, 21, 20, 265)):
+    for c0, c1, start, v in ((3, 6, 5, 270), (8, 11, 10, 275), (13, 16, 14, 280),
+                             (18, 21, 20, 285)):
         lay.hpatrol("EnemyShip", 1, c0, c1, start=start, v=v, shared=(True, True))
-    for c0, c1, start, v in ((5, 9, 8, 255), (11, 15, 13, 260), (17, 21, 19, 265)):
+    for c0, c1, start, v in ((5, 9, 8, 275), (11, 15, 13, 280), (17, 21, 19, 285)):
         lay.hpatrol("EnemyShip", 3, c0, c1, start=start, v=v, shared=(True, True))
-    for c0, c1, start, v in ((7, 10, 9, 260), (12, 15, 14, 265), (17, 20, 18, 270)):
+    for c0, c1, start, v in ((7, 10, 9, 280), (12, 15, 14, 285), (17, 20, 18, 290)):
         lay.hpatrol("EnemyShip", 5, c0, c1, start=start, v=v, shared=(True, True))
     _guards(lay, "EnemyShip1", 230,
             (2, 5, "right"), (2, 12, "right"), (2, 19, "right"), (0, 3, "down"),
@@ -208,7 +209,9 @@ def level_27():
         lay.health(*cell)
     lay.ammos((1, 2), (3, 4), (5, 4), (6, 5), (0, 5), (1, 11), (3, 9), (5, 11),
               (6, 7), (0, 18), (1, 17), (3, 16), (5, 16), (4, 22), (2, 14), (0, 23))
-    lay.whirlpool(3, 23)
+    # In the south-east, off the end of the south lane: reaching it asks for
+    # a run down the lanes, not a long wait under the eastern batteries.
+    lay.whirlpool(5, 23)
     return lay
 
 
@@ -224,23 +227,24 @@ def level_28():
         "..:.........,...........",
         "g....sgs................",
     ], ["Two Whirlpools"])
+    # The battery at (5, 3) stands beside the tee's loop, not on it.
     tee = lay.loop((1, 3), (1, 7), (3, 7), (3, 6), (5, 6), (5, 4), (3, 4), (3, 3))
     ring = lay.loop((1, 16), (1, 20), (5, 20), (5, 16))
     lay.cruise("EnemyShip", tee, 0, v=250, cells=2)
-    lay.cruise("EnemyShip", ring, 0, v=255, cells=1)
-    lay.cruise("EnemyShip", ring, 2, v=255, cells=1)
+    lay.cruise("EnemyShip", ring, 0, v=220, cells=1)
+    lay.cruise("EnemyShip", ring, 2, v=220, cells=1)
     lay.hpatrol("EnemyShip", 6, 8, 14, start=11, v=260, shared=(False, True))
     lay.hpatrol("EnemyShip", 6, 16, 22, start=20, v=265, shared=(True, False))
     lay.vpatrol("EnemyShip", 10, 0, 5, start=2, v=255)
     lay.vpatrol("EnemyShip", 13, 0, 5, start=4, v=260)
     _guards(lay, "EnemyShip1", 230,
             (3, 8, "right"), (0, 12, "down"), (2, 22, "left"), (4, 22, "left"),
-            (5, 4, "up"), (0, 3, "down"), (3, 14, "right"), (3, 15, "up"))
+            (5, 3, "up"), (0, 3, "down"), (3, 14, "right"), (3, 15, "up"))
     lay.coins((2, 2), (4, 7), (1, 12), (3, 11), (5, 15), (2, 16), (0, 21))
     lay.treasures((4, 4), (3, 16), (0, 22))
     for cell in ((5, 1), (2, 9), (4, 21)):
         lay.health(*cell)
-    lay.ammos((1, 1), (3, 0), (5, 3), (2, 8), (4, 9), (0, 11), (5, 12), (2, 14),
+    lay.ammos((1, 1), (3, 0), (6, 3), (2, 8), (4, 9), (0, 11), (5, 12), (2, 14),
               (4, 15), (5, 18), (1, 19), (3, 21), (5, 22))
     lay.whirlpool(5, 23)
     lay.whirlpool_at(1501, 16)
@@ -288,21 +292,22 @@ def level_30():
     # batteries on the islands firing down the gaps.
     lay = Layout(30, [
         "sgsgs....~....sgsgs.....",
-        "s..........sgs........s.",
+        "s..........sgs.....s..s.",
         "........................",
         "...sgs....sgs....sgs....",
         "........................",
         "......sgs.......sgs.....",
         "..~..sgggs.....sgs...sgs",
     ], ["The Last Passage"])
-    for c0, c1, start, kind, v in ((4, 8, 6, "EnemyShip", 270), (10, 14, 13, "EnemyShip", 275),
-                                   (16, 20, 18, "EnemyShip1", 280)):
+    for c0, c1, start, kind, v in ((4, 8, 6, "EnemyShip", 285), (10, 14, 13, "EnemyShip", 290),
+                                   (16, 20, 18, "EnemyShip1", 295)):
         lay.hpatrol(kind, 2, c0, c1, start=start, v=v, shared=(True, True))
-    for c0, c1, start, kind, v in ((3, 7, 6, "EnemyShip", 270), (9, 13, 11, "EnemyShip", 280),
-                                   (15, 19, 17, "EnemyShip1", 285)):
+    for c0, c1, start, kind, v in ((3, 7, 6, "EnemyShip", 285), (9, 13, 11, "EnemyShip", 295),
+                                   (15, 19, 17, "EnemyShip1", 300)):
         lay.hpatrol(kind, 4, c0, c1, start=start, v=v, shared=(True, True))
-    _guards(lay, "EnemyShip1", 240, (3, 6, "right"), (3, 13, "right"), (3, 20, "right"),
-            (1, 10, "down"))
+    # The batteries at (1, 15) and (0, 20) fire along the north channels,
+    # the ways round the lanes to the whirlpool.
+    _guards(lay, "EnemyShip1", 240, (3, 6, "right"), (3, 13, "right"), (1, 15, "right"), (1, 10, "down"))
     lay.coins((1, 3), (3, 8), (5, 12), (1, 18), (5, 20))
     lay.treasures((0, 7), (3, 15), (6, 12), (1, 21))
     lay.health(5, 4)
@@ -324,9 +329,9 @@ def level_31():
         "..~.....................",
     ], ["Harrowdell's Hoard"])
     ring = lay.loop((1, 8), (1, 15), (5, 15), (5, 8))
-    lay.cruise("EnemyShip", ring, 0, v=260, cells=2)
-    lay.cruise("EnemyShip", ring, 2, v=260, cells=2)
-    lay.hpatrol("EnemyShip", 6, 3, 18, start=12, v=270)
+    lay.cruise("EnemyShip", ring, 0, v=220, cells=2)
+    lay.cruise("EnemyShip", ring, 2, v=220, cells=2)
+    lay.hpatrol("EnemyShip", 6, 3, 18, start=12, v=230)
     lay.vpatrol("EnemyShip", 20, 1, 6, start=3, v=265)
     _guards(lay, "EnemyShip", 240,
             (2, 2, "left"), (4, 2, "left"), (2, 6, "right"), (4, 6, "right"),
@@ -342,11 +347,13 @@ def level_31():
     # would open that pocket.
     lay.treasures((3, 14), (3, 17), (3, 0), (0, 5), (2, 7), (4, 7), (2, 17),
                   (4, 16), (0, 10), (6, 20), (2, 23), (4, 20), (5, 21), (0, 14))
-    for cell in ((3, 6), (3, 15), (5, 23)):
+    for cell in ((3, 6), (3, 15), (1, 23)):
         lay.health(*cell)
     lay.ammos((2, 0), (4, 0), (0, 9), (3, 8), (5, 9), (1, 16), (4, 23), (3, 20),
               (1, 9), (5, 14), (0, 11))
-    lay.whirlpool(1, 23)
+    # At the south-east end of the hoard: the treasure is the test here,
+    # not a long wait under the eastern batteries on the way out.
+    lay.whirlpool(5, 23)
     return lay
 
 

@@ -1,5 +1,7 @@
 """Levels 11 to 20, the normal run: ships cruise round islands on loops of
-markers, each marker tied to the turn it gives that ship."""
+markers, each marker tied to the turn it gives that ship. They sail at 240
+to 270, well above the easy run's 150 to 190, so the gaps between them are
+shorter."""
 from layout import Layout
 
 
@@ -7,7 +9,7 @@ def level_11():
     # Two brigs circle two L-shaped islands in opposite senses.
     lay = Layout(11, [
         "~.....,..s..",
-        "............",
+        "...........s",
         "..sgs...ss..",
         "..h......g..",
         "..s..ri..s..",
@@ -16,12 +18,14 @@ def level_11():
     ], ["Twin Currents"])
     west = lay.loop((1, 1), (1, 5), (3, 5), (3, 3), (5, 3), (5, 1))
     east = lay.loop((1, 7), (1, 10), (5, 10), (5, 8), (3, 8), (3, 7))
-    lay.cruise("EnemyShip1", west, 0, v=200)
-    lay.cruise("EnemyShip1", east, 1, v=210)
+    lay.cruise("EnemyShip1", west, 0, v=250)
+    lay.cruise("EnemyShip1", east, 1, v=260)
     lay.coin(1, 3)
     lay.treasure(4, 8)
     lay.health(6, 5)
     lay.ammo(3, 6)
+    # A sandbank shuts the south side of the corner: the way in is past the
+    # eastern brig's turn.
     lay.whirlpool(0, 11)
     return lay
 
@@ -40,16 +44,18 @@ def level_12():
     ], ["Crossroads"])
     west = lay.loop((1, 1), (1, 5), (3, 5), (3, 4), (5, 4), (5, 2), (3, 2), (3, 1))
     east = lay.loop((1, 6), (1, 10), (3, 10), (3, 9), (5, 9), (5, 7), (3, 7), (3, 6))
-    lay.cruise("EnemyShip1", west, 0, v=200, cells=1)
-    lay.cruise("EnemyShip1", east, 0, v=205, cells=3)
-    lay.vpatrol("EnemyShip1", 0, 0, 4, start=1, v=190)
-    lay.vpatrol("EnemyShip1", 11, 0, 4, start=3, v=195)
-    lay.guard("EnemyShip", 5, 4, "up", v=190)  # off the start row
-    lay.coins((1, 3), (1, 8), (4, 6), (5, 5))
+    lay.cruise("EnemyShip1", west, 0, v=250, cells=1)
+    lay.cruise("EnemyShip1", east, 0, v=255, cells=3)
+    lay.vpatrol("EnemyShip1", 0, 0, 4, start=1, v=240)
+    lay.vpatrol("EnemyShip1", 11, 0, 4, start=3, v=245)
+    # Off the start row, and beside the western brig's loop, not on it.
+    lay.guard("EnemyShip", 5, 5, "up", v=190)
+    lay.coins((1, 3), (1, 8), (4, 6), (5, 6))
     lay.treasures((0, 0), (0, 11), (4, 1), (4, 10))
     lay.health(6, 2)
     lay.ammo(2, 6)
-    lay.whirlpool(0, 6)
+    # In the far north-west, past the western brig's loop.
+    lay.whirlpool(0, 1)
     return lay
 
 
@@ -65,8 +71,8 @@ def level_13():
         "............",
         "gs.~..,..:..",
     ], ["Crossing Currents"])
-    for c, kind, v, leg in ((1, "EnemyShip1", 200, 0), (4, "EnemyShip", 205, 4),
-                            (7, "EnemyShip1", 210, 1)):
+    for c, kind, v, leg in ((1, "EnemyShip1", 250, 0), (4, "EnemyShip", 255, 4),
+                            (7, "EnemyShip1", 260, 1)):
         loop = lay.loop((1, c), (1, c + 2), (2, c + 2), (2, c + 3), (5, c + 3),
                         (5, c + 1), (4, c + 1), (4, c))
         lay.cruise(kind, loop, leg, v=v)
@@ -91,9 +97,9 @@ def level_14():
         "hgs..~......",
     ], ["Gun Battery"])
     island = lay.loop((1, 4), (1, 8), (4, 8), (4, 4))
-    lay.cruise("EnemyShip", island, 0, v=210, cells=1)
-    lay.hpatrol("EnemyShip", 0, 3, 11, start=7, v=200)
-    lay.hpatrol("EnemyShip", 6, 3, 9, start=6, v=205)
+    lay.cruise("EnemyShip", island, 0, v=260, cells=1)
+    lay.hpatrol("EnemyShip", 0, 3, 11, start=7, v=250)
+    lay.hpatrol("EnemyShip", 6, 3, 9, start=6, v=255)
     lay.guard("EnemyShip", 3, 1, "right", v=200)
     lay.guard("EnemyShip", 2, 11, "left", v=200)
     lay.guard("EnemyShip", 5, 2, "right", v=200)
@@ -121,8 +127,8 @@ def level_15():
     cross = lay.loop((1, 3), (1, 5), (2, 5), (2, 6), (4, 6), (4, 5), (5, 5), (5, 3),
                      (4, 3), (4, 2), (2, 2), (2, 3))
     tee = lay.loop((1, 6), (1, 10), (3, 10), (3, 9), (5, 9), (5, 7), (3, 7), (3, 6))
-    lay.cruise("EnemyShip1", cross, 0, v=205)
-    lay.cruise("EnemyShip1", tee, 0, v=210, cells=2)
+    lay.cruise("EnemyShip1", cross, 0, v=255)
+    lay.cruise("EnemyShip1", tee, 0, v=260, cells=2)
     lay.guard("EnemyShip", 6, 2, "up", v=200)
     lay.guard("EnemyShip1", 3, 11, "left", v=200)
     lay.guard("EnemyShip1", 6, 10, "up", v=200)
@@ -136,7 +142,8 @@ def level_15():
 
 def level_16():
     # A maze of small isles. The two western brigs share the middle channel
-    # westward and split at its end, so they share that marker.
+    # westward and split at its end. They sail at one speed, half a lap
+    # apart, so the shared channel holds one brig at a time.
     lay = Layout(16, [
         "....ss..s.sh",
         "............",
@@ -151,10 +158,10 @@ def level_16():
     cross = lay.loop((1, 5), (1, 7), (2, 7), (2, 8), (4, 8), (4, 7), (5, 7), (5, 5),
                      (4, 5), (4, 4), (2, 4), (2, 5))
     hook = lay.loop((1, 8), (1, 10), (5, 10), (5, 9), (3, 9), (3, 8))
-    lay.cruise("EnemyShip1", north, 1, v=200)
-    lay.cruise("EnemyShip1", south, 2, v=205)
-    lay.cruise("EnemyShip1", cross, 6, v=210)
-    lay.cruise("EnemyShip1", hook, 1, v=205)
+    lay.cruise("EnemyShip1", north, 1, v=250)
+    lay.cruise("EnemyShip1", south, 1, v=250)
+    lay.cruise("EnemyShip1", cross, 6, v=260)
+    lay.cruise("EnemyShip1", hook, 1, v=255)
     lay.guard("EnemyShip", 6, 4, "up", v=200)
     lay.guard("EnemyShip1", 0, 9, "down", v=200)
     lay.guard("EnemyShip1", 6, 8, "left", v=200)
@@ -180,10 +187,10 @@ def level_17():
     ], ["Twin Forts"])
     west = lay.loop((1, 1), (1, 3), (2, 3), (2, 4), (5, 4), (5, 2), (4, 2), (4, 1))
     east = lay.loop((1, 10), (1, 8), (2, 8), (2, 7), (5, 7), (5, 9), (4, 9), (4, 10))
-    lay.cruise("EnemyShip1", west, 3, v=210)
-    lay.cruise("EnemyShip1", east, 5, v=215)
-    lay.vpatrol("EnemyShip1", 5, 0, 6, start=2, v=200)
-    lay.vpatrol("EnemyShip1", 6, 0, 6, start=5, v=205)
+    lay.cruise("EnemyShip1", west, 3, v=260)
+    lay.cruise("EnemyShip1", east, 5, v=265)
+    lay.vpatrol("EnemyShip1", 5, 0, 6, start=2, v=250)
+    lay.vpatrol("EnemyShip1", 6, 0, 6, start=5, v=255)
     lay.guard("EnemyShip", 6, 1, "right", v=200)
     lay.coins((0, 6), (3, 4), (3, 7), (6, 9))
     lay.treasures((0, 0), (0, 11), (3, 0), (3, 11))
@@ -209,12 +216,13 @@ def level_18():
     cross = lay.loop((1, 2), (1, 4), (2, 4), (2, 5), (4, 5), (4, 4), (5, 4), (5, 2),
                      (4, 2), (4, 1), (2, 1), (2, 2))
     square = lay.loop((1, 7), (1, 10), (5, 10), (5, 7))
-    lay.cruise("EnemyShip1", cross, 4, v=215)
-    lay.cruise("EnemyShip", square, 2, v=220)
-    lay.hpatrol("EnemyShip", 0, 0, 4, start=2, v=210, shared=(False, True))
-    lay.hpatrol("EnemyShip", 0, 6, 11, start=9, v=215, shared=(True, False))
+    lay.cruise("EnemyShip1", cross, 4, v=265)
+    lay.cruise("EnemyShip", square, 2, v=270)
+    lay.hpatrol("EnemyShip", 0, 0, 4, start=2, v=260, shared=(False, True))
+    lay.hpatrol("EnemyShip", 0, 6, 11, start=9, v=265, shared=(True, False))
     lay.guard("EnemyShip", 6, 3, "up", v=200)
-    lay.guard("EnemyShip1", 6, 9, "up", v=200)
+    # Fires west along the southern channel the ship starts beside.
+    lay.guard("EnemyShip1", 5, 11, "left", v=200)
     lay.coins((1, 6), (3, 6), (5, 8), (3, 0))
     lay.treasures((2, 6), (3, 11), (0, 5), (6, 2))
     lay.health(5, 0)
@@ -237,9 +245,9 @@ def level_19():
     ], ["Sentinels"])
     west = lay.loop((1, 1), (1, 5), (3, 5), (3, 3), (5, 3), (5, 1))
     east = lay.loop((1, 7), (1, 10), (5, 10), (5, 8), (3, 8), (3, 7))
-    lay.cruise("EnemyShip1", west, 0, v=215)
-    lay.cruise("EnemyShip1", west, 3, v=215)
-    lay.cruise("EnemyShip1", east, 0, v=220)
+    lay.cruise("EnemyShip1", west, 0, v=265)
+    lay.cruise("EnemyShip1", west, 3, v=265)
+    lay.cruise("EnemyShip1", east, 0, v=270)
     lay.guard("EnemyShip", 0, 5, "down", v=200)
     lay.guard("EnemyShip1", 5, 6, "up", v=200)  # off the start row
     lay.guard("EnemyShip1", 4, 11, "left", v=200)

@@ -167,10 +167,11 @@ class Layout:
         self.routes.append((enemy, rules))
         return enemy
 
-    def hpatrol(self, kind, row, c0, c1, start, v, shared=(False, False)):
+    def hpatrol(self, kind, row, c0, c1, start, v, shared=(False, False), dx=0):
         """Patrols row `row` between the centres of cells c0 and c1, first
-        sailing left from cell `start`. A shared end's marker sits in the
-        centre of the next cell out, where another route may use it too."""
+        sailing left from cell `start` (moved `dx` px along the row). A
+        shared end's marker sits in the centre of the next cell out, where
+        another route may use it too."""
         y = centre_y(row)
         if shared[0]:
             left = (centre_x(c0 - 1), y)
@@ -180,7 +181,7 @@ class Layout:
             right = (centre_x(c1 + 1), y)
         else:
             right = (min(centre_x(c1) + AHEAD, self.width), y)
-        return self._enemy(kind, (centre_x(start), y), "left", v, PATROL_H,
+        return self._enemy(kind, (centre_x(start) + dx, y), "left", v, PATROL_H,
                            [(left, "around"), (right, "around")])
 
     def vpatrol(self, kind, col, r0, r1, start, v, shared=(False, False)):

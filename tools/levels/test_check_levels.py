@@ -33,10 +33,25 @@ def main():
          "fires straight at a whirlpool"),
         # Level 28's south-west battery put back on the start row, where a
         # player holding Right from the start sails into it.
-        (28, "enemy EnemyShip1 260 325 up 230 -230 guard", "enemy EnemyShip1 260 390 up 230 -230 guard",
+        (28, "enemy EnemyShip1 195 325 up 230 -230 guard", "enemy EnemyShip1 195 390 up 230 -230 guard",
          "sits in the ship's start row"),
         # A treasure of level 31 put back in the pocket between two batteries.
         (31, "treasure 910 195", "treasure 715 195", "without sinking a guard"),
+        # Level 4's eastern brig faster than the cutter sharing its beat: the
+        # two drift into step and sail as one for seconds at a time.
+        (4, "enemy EnemyShip1 520 195 left 160 -160", "enemy EnemyShip1 520 195 left 175 -175",
+         "sail on top of each other"),
+        # Level 12's battery put back on the western brig's loop.
+        (12, "enemy EnemyShip 325 325 up 190 -190 guard", "enemy EnemyShip 260 325 up 190 -190 guard",
+         "a ship sails through one that never moves"),
+        # Level 7's whirlpool back in the harbour mouth, five cells out.
+        (7, "whirlpool 81 406", "whirlpool 366 81", "cells' sail from the ship's start"),
+        # A battery of level 20 turned to face the map edge beside it.
+        (20, "enemy EnemyShip1 0 195 right 200 -200 guard", "enemy EnemyShip1 0 195 left 200 -200 guard",
+         "before it leaves the battery's cell"),
+        # Level 2's bottom marker 3 px off the brig's line: each turn pushes the
+        # brig a little sideways, and only after seven minutes it is over land.
+        (2, "marker 487 455", "marker 490 455", "sails over solid cells"),
     ]
     failures = 0
     for level, old, new, expected in cases:
