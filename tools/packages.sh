@@ -7,7 +7,7 @@ PACKAGES=(
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libfontconfig-dev libfaudio-dev
   fonts-liberation2 fonts-allerta
   googletest libgtest-dev
-  python3 python3-pil
+  python3 python3-pil python3-numpy
 )
 
 missing=()
