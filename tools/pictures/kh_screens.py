@@ -256,10 +256,10 @@ def page_enemies(img):
     P.text_block(img, 60, 118, 680, texts()["pages"][3]["text"], size=20)
     P.paste(img, ship_art(1.6, 0.0, "sloop"), (120, 300))
     _caption(img, (171, 420), "Red sloop", 22)
-    _caption(img, (171, 444), "slower, rams once a second", 17, face="serif_italic")
+    _caption(img, (171, 444), "two shots sink it", 17, face="serif_italic")
     P.paste(img, ship_art(1.6, 0.0, "corsair"), (350, 300))
     _caption(img, (401, 420), "Black corsair", 22)
-    _caption(img, (401, 444), "faster, fires more often", 17, face="serif_italic")
+    _caption(img, (401, 444), "two shots sink it", 17, face="serif_italic")
     import kh_tiles
     for k, fn in enumerate((kh_tiles.tile_grass, kh_tiles.tile_highland, kh_tiles.tile_reef)):
         t = fn().convert("RGBA")
