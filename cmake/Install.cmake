@@ -5,6 +5,10 @@
 # menu entry, icons and AppStream data in their usual places.
 # `cpack -G DEB` (run in the build folder) makes a Debian package of the same.
 
+# Installing takes what is built and builds nothing: cpack, run by the package
+# test while other tests read the data beside the programs, must not re-copy it.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 set(KEELHAVEN_DESKTOP_ID io.github.keelhaven.Keelhaven)
 set(KEELHAVEN_DESKTOP_DIR ${CMAKE_SOURCE_DIR}/assets/desktop)
 
@@ -29,8 +33,11 @@ set(CPACK_PACKAGE_NAME keelhaven)
 set(CPACK_PACKAGE_VENDOR "The Keelhaven developers")
 set(CPACK_PACKAGE_CONTACT "${KEELHAVEN_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "top-down naval action and puzzle game")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Sail your ship between islands, fire your cannon at the ships and batteries that guard the way, gather gold and reach the whirlpool that carries you to the next sea. Thirty levels, three difficulties and a gauntlet on one life; keyboard or game pad.")
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Sail your ship between islands, fire your cannon at the ships and batteries"
+  "that guard the way, gather gold and reach the whirlpool that carries you to"
+  "the next sea. Thirty levels, three difficulties and a gauntlet on one life;"
+  "keyboard or game pad.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
