@@ -4,12 +4,14 @@
 
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
 // A disk on which only `withData` hold the game's data; remembers what was asked.
 struct FakeDisk {
+    explicit FakeDisk(std::set<std::string> dirs = {}) : withData(std::move(dirs)) {}
     std::set<std::string> withData;
     std::vector<std::string> asked;
 
