@@ -12,9 +12,9 @@ namespace platform {
 // Backslashes become slashes and each name is matched case-insensitively
 // against what is on disk. Names under "saveFiles" go to the user's data
 // directory (KEELHAVEN_SAVE_DIR when set) and never leave it (see
-// resolveSavePath: a refused name resolves to ""); everything else is looked up in the
-// run-time data (see dataDirectory). A name
-// that does not exist yet (a save about to be written) keeps its spelling.
+// resolveSavePath: a refused name resolves to ""); everything else is looked
+// up in the run-time data (see dataDirectory). A name that does not exist yet
+// (a save about to be written) keeps its spelling.
 std::string resolvePath(std::string_view gamePath);
 
 // The directory holding the run-time data (pictures/, levels/), ending in '/'.
