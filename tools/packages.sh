@@ -8,6 +8,7 @@ PACKAGES=(
   fonts-liberation2 fonts-allerta
   googletest libgtest-dev
   python3 python3-pil python3-numpy
+  dpkg-dev appstream desktop-file-utils
 )
 
 missing=()

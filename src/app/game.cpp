@@ -6,7 +6,9 @@
 #include "app/message_dialog.h"
 #include "app/game_error.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 Game::Game()
 {
@@ -118,6 +120,9 @@ void Game::initialize(HWND hw)
         throw GameError(FATAL_ERROR, "Error initializing high resolution timer");
     QueryPerformanceCounter(&timeStart);
 
+    if (const char* frames = std::getenv("KEELHAVEN_QUIT_AFTER_FRAMES"))
+        quitAfterFrames = std::max(0L, std::strtol(frames, nullptr, 10));
+
     initialized = true;
 }
 
@@ -180,6 +185,9 @@ void Game::run(HWND)
     }
 
     input->clear(inputNS::KEYS_PRESSED);
+
+    if (quitAfterFrames > 0 && ++framesRun == quitAfterFrames)
+        exitGame();
 }
 
 void Game::renderGame()

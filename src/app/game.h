@@ -83,4 +83,8 @@ protected:
     bool paused = false;
     bool initialized = false;
     std::string command;
+    // KEELHAVEN_QUIT_AFTER_FRAMES: quit after this many frames (0: run until
+    // closed), so scripts can start the game and see it come up and go down.
+    long quitAfterFrames = 0;
+    long framesRun = 0;
 };

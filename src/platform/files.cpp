@@ -84,17 +84,33 @@ std::string followEntries(std::string path, const std::vector<std::string>& part
 
 }  // namespace
 
+std::string chooseDataDirectory(std::string_view chosen, std::string_view programDir,
+                                const std::function<bool(const std::string&)>& holdsData)
+{
+    if (!chosen.empty())
+        return withTrailingSlash(std::string(chosen));
+    const std::string beside = withTrailingSlash(programDir.empty() ? std::string("./") : std::string(programDir));
+    const std::string installed =
+        withTrailingSlash((fs::path(beside) / ".." / "share" / "keelhaven").lexically_normal().string());
+    for (const std::string& dir : {beside, installed})
+        if (holdsData(dir))
+            return dir;
+    return beside;
+}
+
 std::string dataDirectory()
 {
     static const std::string dir = [] {
-        if (const char* env = std::getenv("KEELHAVEN_DATA_DIR"); env && *env)
-            return withTrailingSlash(env);
+        const char* env = std::getenv("KEELHAVEN_DATA_DIR");
         std::string base;
         if (char* sdlBase = SDL_GetBasePath()) {
             base = sdlBase;
             SDL_free(sdlBase);
         }
-        return base.empty() ? std::string("./") : withTrailingSlash(base);
+        return chooseDataDirectory(env ? env : "", base, [](const std::string& candidate) {
+            std::error_code ec;
+            return fs::is_directory(candidate + "pictures", ec);
+        });
     }();
     return dir;
 }

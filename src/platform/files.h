@@ -3,6 +3,7 @@
 // one place that turns such a name into a real path.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -11,13 +12,22 @@ namespace platform {
 // Backslashes become slashes and each name is matched case-insensitively
 // against what is on disk. Names under "saveFiles" go to the user's data
 // directory (KEELHAVEN_SAVE_DIR when set) and never leave it (see
-// resolveSavePath: a refused name resolves to ""); everything else is looked up in the
-// run-time data beside the executable (KEELHAVEN_DATA_DIR when set). A name
-// that does not exist yet (a save about to be written) keeps its spelling.
+// resolveSavePath: a refused name resolves to ""); everything else is looked
+// up in the run-time data (see dataDirectory). A name that does not exist yet
+// (a save about to be written) keeps its spelling.
 std::string resolvePath(std::string_view gamePath);
 
 // The directory holding the run-time data (pictures/, levels/), ending in '/'.
+// See chooseDataDirectory for where it is looked for.
 std::string dataDirectory();
+
+// The data folder, ending in '/': `chosen` (KEELHAVEN_DATA_DIR) when not
+// empty, taken as it is; otherwise the first of `programDir` (a build tree)
+// and `programDir`/../share/keelhaven/ (an installed package, wherever its
+// prefix) for which `holdsData` is true; otherwise `programDir`, so that a
+// missing file is reported beside the program.
+std::string chooseDataDirectory(std::string_view chosen, std::string_view programDir,
+                                const std::function<bool(const std::string&)>& holdsData);
 
 // The directory for save files, ending in '/'; created on first use.
 // KEELHAVEN_SAVE_DIR when set, otherwise SDL's preferences folder for the game

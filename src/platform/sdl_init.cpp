@@ -1,4 +1,5 @@
 #include "sdl_internal.h"
+#include "xinput.h"
 
 #include <cctype>
 #include <cstdio>
@@ -21,6 +22,8 @@ bool ensureSdl()
     }
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
         std::fprintf(stderr, "Game controllers unavailable: %s\n", SDL_GetError());
+    else
+        loadControllerMappingsBesideData();
     started = true;
     return true;
 }

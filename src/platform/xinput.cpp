@@ -1,11 +1,16 @@
 // XInput over SDL's game controllers: user indices 0..3 are slots that pads
 // take in the order SDL finds them and give back when unplugged.
+#include "files.h"
 #include "sdl_internal.h"
 #include "testing.h"
 #include "xinput.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <map>
+#include <system_error>
 
 namespace {
 
@@ -106,6 +111,18 @@ BYTE trigger(Sint16 v) { return static_cast<BYTE>(v <= 0 ? 0 : (v * 255) / 32767
 
 namespace platform {
 void controllersChanged() { devicesChanged = true; }
+
+int loadControllerMappingsBesideData()
+{
+    const std::string file = dataDirectory() + "gamecontrollerdb.txt";
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec))
+        return 0;
+    int added = SDL_GameControllerAddMappingsFromFile(file.c_str());
+    if (added < 0)
+        std::fprintf(stderr, "Pad layouts in %s not read: %s\n", file.c_str(), SDL_GetError());
+    return std::max(added, 0);
+}
 }  // namespace platform
 
 DWORD XInputGetState(DWORD userIndex, XINPUT_STATE* state)

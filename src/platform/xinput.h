@@ -43,3 +43,10 @@ struct XINPUT_VIBRATION {
 // ERROR_SUCCESS, or ERROR_DEVICE_NOT_CONNECTED for an empty slot.
 DWORD XInputGetState(DWORD userIndex, XINPUT_STATE* state);
 DWORD XInputSetState(DWORD userIndex, XINPUT_VIBRATION* vibration);
+
+namespace platform {
+// Adds the pad layouts in gamecontrollerdb.txt beside the game's data, if
+// there is one; returns how many were added (0 when there is no file). SDL
+// reads SDL_GAMECONTROLLERCONFIG_FILE by itself, before this.
+int loadControllerMappingsBesideData();
+}  // namespace platform
