@@ -8,6 +8,7 @@ PACKAGES=(
   fonts-liberation2 fonts-allerta
   googletest libgtest-dev
   python3 python3-pil
+  clang libclang-rt-14-dev
 )
 
 missing=()
