@@ -56,7 +56,7 @@ TEST(RandomSoak, TheGameSurvivesARandomPlayerWithoutGrowing)
                 f.liveObjectsAtEnd);
 
     // The player got about: menus, levels and the console all had a turn.
-    EXPECT_GT(f.distinctStates, 8);
+    EXPECT_GT(f.distinctStates, 5);
     EXPECT_GT(f.commands, 0);
     EXPECT_GT(f.deviceLosses, 0);
     // Flat after the warm-up, with room for levels first set up late and
