@@ -13,7 +13,7 @@
 namespace {
 
 #if defined(__SANITIZE_ADDRESS__)
-constexpr long DEFAULT_FRAMES = 3000;  // the sanitizers make each frame several times slower
+constexpr long DEFAULT_FRAMES = 6000;  // the sanitizers make each frame several times slower
 #else
 constexpr long DEFAULT_FRAMES = 12000;
 #endif
