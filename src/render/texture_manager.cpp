@@ -43,6 +43,20 @@ void TextureManager::addEntry(const std::string& fileName)
     resolvedPaths.emplace_back();
 }
 
+std::vector<std::string> readPictureList(std::istream& in)
+{
+    std::vector<std::string> names;
+    std::string line;
+    // The read that hits the end of the file adds nothing, so a last line
+    // without a line end is dropped.
+    while (std::getline(in, line) && in.good()) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();  // lists saved with Windows line ends
+        names.push_back(line);
+    }
+    return names;
+}
+
 bool TextureManager::readListFile(const std::string& listFile)
 {
     const std::string path = platform::resolvePath(listFile);
@@ -51,15 +65,8 @@ bool TextureManager::readListFile(const std::string& listFile)
         std::fprintf(stderr, "Keelhaven: the picture list %s cannot be opened\n", path.c_str());
         return false;
     }
-    std::string line;
-    // Only lines followed by a line end count: the read that hits the end of
-    // the file (a last line without a line end included) adds nothing, while
-    // an empty line in the middle adds an entry with an empty name.
-    while (std::getline(in, line) && in.good()) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();  // lists saved with Windows line ends
-        addEntry(line);
-    }
+    for (const std::string& name : readPictureList(in))
+        addEntry(name);
     return true;
 }
 

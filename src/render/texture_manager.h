@@ -7,8 +7,15 @@
 
 #include "render/graphics.h"
 
+#include <istream>
 #include <string>
 #include <vector>
+
+// The picture names of a list file, one per line. Only lines followed by a
+// line end count: a last line without one adds nothing, while an empty line
+// in the middle is an entry with an empty name. A CR before the line end is
+// dropped.
+std::vector<std::string> readPictureList(std::istream& in);
 
 class TextureManager {
 public:
