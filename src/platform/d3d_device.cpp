@@ -14,6 +14,10 @@ namespace {
 
 Device* theDevice = nullptr;
 
+// Decoded pictures kept at most (unless one frame draws more): some screens'
+// worth, so moving between the screens of a menu decodes nothing again.
+constexpr std::size_t PICTURE_BUDGET_BYTES = 16u << 20;
+
 SDL_Color toSdlColor(D3DCOLOR c)
 {
     return SDL_Color{static_cast<Uint8>((c >> 16) & 0xFF), static_cast<Uint8>((c >> 8) & 0xFF),
@@ -100,83 +104,11 @@ public:
 
 Device* currentDevice() { return theDevice; }
 
-// ---- texture cache ------------------------------------------------------------
-bool TextureCache::acquire(const std::string& key, TexturePixels& out)
-{
-    if (auto it = inUse.find(key); it != inUse.end()) {
-        ++it->second.users;
-        out = it->second.pixels;
-        return true;
-    }
-    if (!take(key, out))
-        return false;
-    inUse[key] = Shared{out, 1};
-    return true;
-}
-
-void TextureCache::adopt(const std::string& key, const TexturePixels& pixels)
-{
-    inUse[key] = Shared{pixels, 1};
-}
-
-void TextureCache::release(const std::string& key)
-{
-    auto it = inUse.find(key);
-    if (it == inUse.end() || --it->second.users > 0)
-        return;
-    TexturePixels pixels = it->second.pixels;
-    inUse.erase(it);
-    put(key, pixels);
-}
-
-bool TextureCache::take(const std::string& key, TexturePixels& out)
-{
-    auto it = index.find(key);
-    if (it == index.end())
-        return false;
-    out = it->second->pixels;
-    bytes -= static_cast<size_t>(out.width) * static_cast<size_t>(out.height) * 4;
-    entries.erase(it->second);
-    index.erase(it);
-    return true;
-}
-
-void TextureCache::put(const std::string& key, const TexturePixels& pixels)
-{
-    entries.push_front(Entry{key, pixels});
-    index[key] = entries.begin();
-    bytes += static_cast<size_t>(pixels.width) * static_cast<size_t>(pixels.height) * 4;
-    evictToBudget();
-}
-
-void TextureCache::evictToBudget()
-{
-    while (bytes > budget && !entries.empty()) {
-        Entry& last = entries.back();
-        bytes -= static_cast<size_t>(last.pixels.width) * static_cast<size_t>(last.pixels.height) * 4;
-        SDL_DestroyTexture(last.pixels.texture);
-        index.erase(last.key);
-        entries.pop_back();
-    }
-}
-
-void TextureCache::clear()
-{
-    for (auto& [key, shared] : inUse)
-        SDL_DestroyTexture(shared.pixels.texture);
-    inUse.clear();
-    for (Entry& e : entries)
-        SDL_DestroyTexture(e.pixels.texture);
-    entries.clear();
-    index.clear();
-    bytes = 0;
-}
-
 // ---- device -------------------------------------------------------------------
 Device::Device(HWND window, SDL_Renderer* sdlRenderer, const D3DPRESENT_PARAMETERS& params)
     : hwnd(window), renderer(sdlRenderer), width(params.BackBufferWidth ? static_cast<int>(params.BackBufferWidth) : 800),
       height(params.BackBufferHeight ? static_cast<int>(params.BackBufferHeight) : 600),
-      textureCache(128u * 1024u * 1024u)
+      textureCache(PICTURE_BUDGET_BYTES)
 {
     SDL_RendererInfo info;
     if (SDL_GetRendererInfo(renderer, &info) == 0)
@@ -262,6 +194,7 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const void*)
     SDL_RenderCopy(renderer, backBuffer, nullptr, nullptr);
     SDL_RenderPresent(renderer);
     SDL_SetRenderTarget(renderer, backBuffer);
+    textureCache.endFrame();
     return D3D_OK;
 }
 
@@ -478,6 +411,18 @@ void dropTextureCache()
 {
     if (Device* d = currentDevice())
         d->cache().clear();
+}
+
+void setDecodedPictureBudget(std::size_t bytes)
+{
+    if (Device* d = currentDevice())
+        d->cache().setBudget(bytes != 0 ? bytes : PICTURE_BUDGET_BYTES);
+}
+
+std::size_t decodedPictureBytes()
+{
+    Device* d = currentDevice();
+    return d ? d->cache().decodedBytes() : 0;
 }
 
 bool readBackBuffer(std::vector<std::uint32_t>& pixels, int& width, int& height)
