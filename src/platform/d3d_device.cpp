@@ -1,6 +1,7 @@
 // The Direct3D device over an SDL renderer. The game draws into an
 // 800 x 600 back buffer (a render target) that Present stretches onto the
-// window, as a windowed Direct3D present does.
+// window, as a windowed Direct3D present does; on the software renderer a
+// window of just that size is drawn into directly.
 #include "d3d_internal.h"
 #include "testing.h"
 
@@ -115,16 +116,15 @@ Device::Device(HWND window, SDL_Renderer* sdlRenderer, const D3DPRESENT_PARAMETE
         software = (info.flags & SDL_RENDERER_SOFTWARE) != 0 || std::strcmp(info.name, "software") == 0;
     retainWindow(hwnd);
     theDevice = this;
-    if (!createBackBuffer())
-        forcedState = D3DERR_NOTAVAILABLE;
     applyDisplayMode(params);
+    if (!chooseTarget())
+        forcedState = D3DERR_NOTAVAILABLE;
 }
 
 Device::~Device()
 {
     textureCache.clear();
-    if (backBuffer)
-        SDL_DestroyTexture(backBuffer);
+    dropBackBuffer();
     SDL_DestroyRenderer(renderer);
     if (theDevice == this)
         theDevice = nullptr;
@@ -133,14 +133,41 @@ Device::~Device()
 
 bool Device::createBackBuffer()
 {
-    if (backBuffer)
-        SDL_DestroyTexture(backBuffer);
     backBuffer = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
     if (backBuffer == nullptr)
         return false;
     // Smooth when the window is stretched; the same as a copy at 1:1.
     SDL_SetTextureScaleMode(backBuffer, SDL_ScaleModeLinear);
     SDL_SetTextureBlendMode(backBuffer, SDL_BLENDMODE_NONE);
+    return true;
+}
+
+void Device::dropBackBuffer()
+{
+    if (backBuffer)
+        SDL_DestroyTexture(backBuffer);
+    backBuffer = nullptr;
+}
+
+bool Device::windowFitsBackBuffer() const
+{
+    int w = 0, h = 0;
+    return software && SDL_GetRendererOutputSize(renderer, &w, &h) == 0 && w == width && h == height;
+}
+
+// The software renderer draws a window exactly the back buffer's size
+// directly: the copy of the back buffer Present would make adds nothing
+// there. A window of any other size (stretched, full screen), or another
+// renderer, draws into the back buffer, which Present stretches onto it.
+bool Device::chooseTarget()
+{
+    drawsToWindow = windowFitsBackBuffer();
+    if (drawsToWindow) {
+        dropBackBuffer();
+        return SDL_SetRenderTarget(renderer, nullptr) == 0;
+    }
+    if (backBuffer == nullptr && !createBackBuffer())
+        return false;
     return SDL_SetRenderTarget(renderer, backBuffer) == 0;
 }
 
@@ -178,11 +205,12 @@ HRESULT Device::Reset(D3DPRESENT_PARAMETERS* params)
         ++rendererGeneration;
         rendererWasReset = false;
     }
-    if ((backBuffer == nullptr || texturesLost) && !createBackBuffer())
+    if (texturesLost)
+        dropBackBuffer();
+    applyDisplayMode(*params);
+    if (!chooseTarget())
         return D3DERR_NOTAVAILABLE;
     forcedState = D3D_OK;
-    applyDisplayMode(*params);
-    SDL_SetRenderTarget(renderer, backBuffer);
     return D3D_OK;
 }
 
@@ -190,10 +218,14 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const void*)
 {
     if (state() != D3D_OK)
         return D3DERR_DEVICELOST;
-    SDL_SetRenderTarget(renderer, nullptr);
-    SDL_RenderCopy(renderer, backBuffer, nullptr, nullptr);
-    SDL_RenderPresent(renderer);
-    SDL_SetRenderTarget(renderer, backBuffer);
+    if (drawsToWindow) {
+        SDL_RenderPresent(renderer);
+    } else {
+        SDL_SetRenderTarget(renderer, nullptr);
+        SDL_RenderCopy(renderer, backBuffer, nullptr, nullptr);
+        SDL_RenderPresent(renderer);
+        SDL_SetRenderTarget(renderer, backBuffer);
+    }
     textureCache.endFrame();
     return D3D_OK;
 }
@@ -205,6 +237,10 @@ HRESULT Device::Clear(DWORD, const D3DRECT*, DWORD flags, D3DCOLOR color, float,
 {
     if (!canDraw())
         return D3D_OK;
+    // A frame starts here: a window resized since the last one changes
+    // where it is drawn.
+    if (drawsToWindow != windowFitsBackBuffer() && !chooseTarget())
+        return D3DERR_INVALIDCALL;
     if (flags & D3DCLEAR_TARGET) {
         SDL_Color c = toSdlColor(color);
         SDL_SetRenderDrawColor(renderer, c.r, c.g, c.b, c.a);
@@ -366,12 +402,12 @@ void Device::drawTextured(const TexturePixels& tex, const SDL_Rect& src, const D
 
 bool Device::readBack(std::vector<std::uint32_t>& pixels, int& w, int& h)
 {
-    if (backBuffer == nullptr)
+    if (!drawsToWindow && backBuffer == nullptr)
         return false;
     w = width;
     h = height;
     pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
-    SDL_SetRenderTarget(renderer, backBuffer);
+    SDL_SetRenderTarget(renderer, drawsToWindow ? nullptr : backBuffer);
     return SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4) == 0;
 }
 

@@ -71,11 +71,15 @@ public:
 private:
     void copyInk(const TexturePixels& tex, const SDL_Rect& src, float x0, float y0);
     bool createBackBuffer();
+    void dropBackBuffer();
+    bool windowFitsBackBuffer() const;
+    bool chooseTarget();
     void applyDisplayMode(const D3DPRESENT_PARAMETERS& params);
 
     HWND hwnd;
     SDL_Renderer* renderer;
-    SDL_Texture* backBuffer = nullptr;
+    SDL_Texture* backBuffer = nullptr;  // none while drawing straight into the window
+    bool drawsToWindow = false;
     int width;
     int height;
     bool software = false;
