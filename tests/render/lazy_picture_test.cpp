@@ -130,6 +130,15 @@ TEST_F(LazyPicture, LoadingDecodesNothingAndTheFirstDrawShowsExactlyTheTexels)
     const Picture again = draw(t, w, h);
     EXPECT_EQ(platform::testing::pictureDecodes(), decodes + 1) << "decoded once";
     EXPECT_EQ(again.pixels, first.pixels);
+
+    // Released and loaded again, as on a lost device: nothing is read or decoded.
+    const int loads = platform::testing::pictureFileLoads();
+    textures.clear();
+    t->Release();
+    t = load(testsupport::scratchGamePath("lazy.png"), w, h);
+    EXPECT_EQ(draw(t, w, h).pixels, first.pixels);
+    EXPECT_EQ(platform::testing::pictureFileLoads(), loads);
+    EXPECT_EQ(platform::testing::pictureDecodes(), decodes + 1);
 }
 
 TEST_F(LazyPicture, PixelsLetGoOverTheBudgetComeBackTheSame)
