@@ -46,7 +46,15 @@ void Entity::turnAround()
 
 const D3DXVECTOR2* Entity::getCenter()
 {
-    center = D3DXVECTOR2(getCenterX(), getCenterY());
+    // Collisions ask many times a frame: the centre is worked out again only
+    // when the position, size or scale it came from changed (the same sums
+    // on the same values give the same centre).
+    const float s = getScale();
+    if (spriteData.x != centerFrom.x || spriteData.y != centerFrom.y || s != centerFrom.scale ||
+        spriteData.width != centerFrom.width || spriteData.height != centerFrom.height) {
+        center = D3DXVECTOR2(getCenterX(), getCenterY());
+        centerFrom = CenterSource{spriteData.x, spriteData.y, s, spriteData.width, spriteData.height};
+    }
     return &center;
 }
 

@@ -7,6 +7,8 @@
 
 #include "render/image.h"
 
+#include <cmath>
+
 class Audio;
 class Game;
 class Input;
@@ -110,6 +112,12 @@ protected:
     int direction = entityNS::NO_DIRECTION;
     int collisionType = entityNS::CIRCLE;
     D3DXVECTOR2 center;  // written by getCenter
+    // What `center` was worked out from (NaN at first: nothing matches it).
+    struct CenterSource {
+        float x, y, scale;
+        int width, height;
+    };
+    CenterSource centerFrom{NAN, NAN, NAN, 0, 0};
     float radius = 1.0f;
     RECT edge{-1, -1, 1, 1};  // box sides relative to the centre, unscaled
     D3DXVECTOR2 corners[4];

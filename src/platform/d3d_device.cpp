@@ -1,6 +1,7 @@
 // The Direct3D device over an SDL renderer. The game draws into an
 // 800 x 600 back buffer (a render target) that Present stretches onto the
-// window, as a windowed Direct3D present does.
+// window, as a windowed Direct3D present does; on the software renderer a
+// window of just that size is drawn into directly.
 #include "d3d_internal.h"
 #include "testing.h"
 
@@ -13,6 +14,10 @@ namespace platform {
 namespace {
 
 Device* theDevice = nullptr;
+
+// Decoded pictures kept at most (unless one frame draws more): some screens'
+// worth, so moving between the screens of a menu decodes nothing again.
+constexpr std::size_t PICTURE_BUDGET_BYTES = 16u << 20;
 
 SDL_Color toSdlColor(D3DCOLOR c)
 {
@@ -100,99 +105,26 @@ public:
 
 Device* currentDevice() { return theDevice; }
 
-// ---- texture cache ------------------------------------------------------------
-bool TextureCache::acquire(const std::string& key, TexturePixels& out)
-{
-    if (auto it = inUse.find(key); it != inUse.end()) {
-        ++it->second.users;
-        out = it->second.pixels;
-        return true;
-    }
-    if (!take(key, out))
-        return false;
-    inUse[key] = Shared{out, 1};
-    return true;
-}
-
-void TextureCache::adopt(const std::string& key, const TexturePixels& pixels)
-{
-    inUse[key] = Shared{pixels, 1};
-}
-
-void TextureCache::release(const std::string& key)
-{
-    auto it = inUse.find(key);
-    if (it == inUse.end() || --it->second.users > 0)
-        return;
-    TexturePixels pixels = it->second.pixels;
-    inUse.erase(it);
-    put(key, pixels);
-}
-
-bool TextureCache::take(const std::string& key, TexturePixels& out)
-{
-    auto it = index.find(key);
-    if (it == index.end())
-        return false;
-    out = it->second->pixels;
-    bytes -= static_cast<size_t>(out.width) * static_cast<size_t>(out.height) * 4;
-    entries.erase(it->second);
-    index.erase(it);
-    return true;
-}
-
-void TextureCache::put(const std::string& key, const TexturePixels& pixels)
-{
-    entries.push_front(Entry{key, pixels});
-    index[key] = entries.begin();
-    bytes += static_cast<size_t>(pixels.width) * static_cast<size_t>(pixels.height) * 4;
-    evictToBudget();
-}
-
-void TextureCache::evictToBudget()
-{
-    while (bytes > budget && !entries.empty()) {
-        Entry& last = entries.back();
-        bytes -= static_cast<size_t>(last.pixels.width) * static_cast<size_t>(last.pixels.height) * 4;
-        SDL_DestroyTexture(last.pixels.texture);
-        index.erase(last.key);
-        entries.pop_back();
-    }
-}
-
-void TextureCache::clear()
-{
-    for (auto& [key, shared] : inUse)
-        SDL_DestroyTexture(shared.pixels.texture);
-    inUse.clear();
-    for (Entry& e : entries)
-        SDL_DestroyTexture(e.pixels.texture);
-    entries.clear();
-    index.clear();
-    bytes = 0;
-}
-
 // ---- device -------------------------------------------------------------------
 Device::Device(HWND window, SDL_Renderer* sdlRenderer, const D3DPRESENT_PARAMETERS& params)
     : hwnd(window), renderer(sdlRenderer), width(params.BackBufferWidth ? static_cast<int>(params.BackBufferWidth) : 800),
       height(params.BackBufferHeight ? static_cast<int>(params.BackBufferHeight) : 600),
-      textureCache(128u * 1024u * 1024u)
+      textureCache(PICTURE_BUDGET_BYTES)
 {
     SDL_RendererInfo info;
     if (SDL_GetRendererInfo(renderer, &info) == 0)
         software = (info.flags & SDL_RENDERER_SOFTWARE) != 0 || std::strcmp(info.name, "software") == 0;
     retainWindow(hwnd);
     theDevice = this;
-    if (!createBackBuffer())
-        forcedState = D3DERR_NOTAVAILABLE;
     applyDisplayMode(params);
+    if (!chooseTarget())
+        forcedState = D3DERR_NOTAVAILABLE;
 }
 
 Device::~Device()
 {
     textureCache.clear();
-    if (backBuffer)
-        SDL_DestroyTexture(backBuffer);
+    dropBackBuffer();
     SDL_DestroyRenderer(renderer);
     if (theDevice == this)
         theDevice = nullptr;
@@ -201,14 +133,41 @@ Device::~Device()
 
 bool Device::createBackBuffer()
 {
-    if (backBuffer)
-        SDL_DestroyTexture(backBuffer);
     backBuffer = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
     if (backBuffer == nullptr)
         return false;
     // Smooth when the window is stretched; the same as a copy at 1:1.
     SDL_SetTextureScaleMode(backBuffer, SDL_ScaleModeLinear);
     SDL_SetTextureBlendMode(backBuffer, SDL_BLENDMODE_NONE);
+    return true;
+}
+
+void Device::dropBackBuffer()
+{
+    if (backBuffer)
+        SDL_DestroyTexture(backBuffer);
+    backBuffer = nullptr;
+}
+
+bool Device::windowFitsBackBuffer() const
+{
+    int w = 0, h = 0;
+    return software && SDL_GetRendererOutputSize(renderer, &w, &h) == 0 && w == width && h == height;
+}
+
+// The software renderer draws a window exactly the back buffer's size
+// directly: the copy of the back buffer Present would make adds nothing
+// there. A window of any other size (stretched, full screen), or another
+// renderer, draws into the back buffer, which Present stretches onto it.
+bool Device::chooseTarget()
+{
+    drawsToWindow = windowFitsBackBuffer();
+    if (drawsToWindow) {
+        dropBackBuffer();
+        return SDL_SetRenderTarget(renderer, nullptr) == 0;
+    }
+    if (backBuffer == nullptr && !createBackBuffer())
+        return false;
     return SDL_SetRenderTarget(renderer, backBuffer) == 0;
 }
 
@@ -246,11 +205,12 @@ HRESULT Device::Reset(D3DPRESENT_PARAMETERS* params)
         ++rendererGeneration;
         rendererWasReset = false;
     }
-    if ((backBuffer == nullptr || texturesLost) && !createBackBuffer())
+    if (texturesLost)
+        dropBackBuffer();
+    applyDisplayMode(*params);
+    if (!chooseTarget())
         return D3DERR_NOTAVAILABLE;
     forcedState = D3D_OK;
-    applyDisplayMode(*params);
-    SDL_SetRenderTarget(renderer, backBuffer);
     return D3D_OK;
 }
 
@@ -258,10 +218,15 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const void*)
 {
     if (state() != D3D_OK)
         return D3DERR_DEVICELOST;
-    SDL_SetRenderTarget(renderer, nullptr);
-    SDL_RenderCopy(renderer, backBuffer, nullptr, nullptr);
-    SDL_RenderPresent(renderer);
-    SDL_SetRenderTarget(renderer, backBuffer);
+    if (drawsToWindow) {
+        SDL_RenderPresent(renderer);
+    } else {
+        SDL_SetRenderTarget(renderer, nullptr);
+        SDL_RenderCopy(renderer, backBuffer, nullptr, nullptr);
+        SDL_RenderPresent(renderer);
+        SDL_SetRenderTarget(renderer, backBuffer);
+    }
+    textureCache.endFrame();
     return D3D_OK;
 }
 
@@ -272,6 +237,10 @@ HRESULT Device::Clear(DWORD, const D3DRECT*, DWORD flags, D3DCOLOR color, float,
 {
     if (!canDraw())
         return D3D_OK;
+    // A frame starts here: a window resized since the last one changes
+    // where it is drawn.
+    if (drawsToWindow != windowFitsBackBuffer() && !chooseTarget())
+        return D3DERR_INVALIDCALL;
     if (flags & D3DCLEAR_TARGET) {
         SDL_Color c = toSdlColor(color);
         SDL_SetRenderDrawColor(renderer, c.r, c.g, c.b, c.a);
@@ -433,12 +402,12 @@ void Device::drawTextured(const TexturePixels& tex, const SDL_Rect& src, const D
 
 bool Device::readBack(std::vector<std::uint32_t>& pixels, int& w, int& h)
 {
-    if (backBuffer == nullptr)
+    if (!drawsToWindow && backBuffer == nullptr)
         return false;
     w = width;
     h = height;
     pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
-    SDL_SetRenderTarget(renderer, backBuffer);
+    SDL_SetRenderTarget(renderer, drawsToWindow ? nullptr : backBuffer);
     return SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4) == 0;
 }
 
@@ -478,6 +447,18 @@ void dropTextureCache()
 {
     if (Device* d = currentDevice())
         d->cache().clear();
+}
+
+void setDecodedPictureBudget(std::size_t bytes)
+{
+    if (Device* d = currentDevice())
+        d->cache().setBudget(bytes != 0 ? bytes : PICTURE_BUDGET_BYTES);
+}
+
+std::size_t decodedPictureBytes()
+{
+    Device* d = currentDevice();
+    return d ? d->cache().decodedBytes() : 0;
 }
 
 bool readBackBuffer(std::vector<std::uint32_t>& pixels, int& width, int& height)

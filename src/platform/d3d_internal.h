@@ -3,12 +3,11 @@
 #pragma once
 
 #include "d3dx9.h"
+#include "picture_cache.h"
 #include "sdl_internal.h"
 
 #include <cstdint>
-#include <list>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace platform {
@@ -28,54 +27,6 @@ public:
 
 protected:
     ULONG refs = 1;
-};
-
-// A decoded picture in renderer memory.
-struct TexturePixels {
-    SDL_Texture* texture = nullptr;
-    int width = 0;
-    int height = 0;
-    bool hasTransparency = false;  // some texel is not fully opaque
-    // The smallest rectangle holding every texel that is not fully
-    // transparent, when known: what lies outside it draws nothing.
-    bool inkKnown = false;
-    SDL_Rect ink{};
-};
-
-// Decoded pictures by file: textures of the same picture share one copy,
-// and released pictures wait here so that a release-and-reload cycle (a lost
-// device, the display mode switch) costs no disk reads. Least recently used
-// go first when the waiting ones outgrow the budget.
-class TextureCache {
-public:
-    explicit TextureCache(size_t budgetBytes) : budget(budgetBytes) {}
-    ~TextureCache() { clear(); }
-    // A picture in use or waiting; false if it must come from disk.
-    bool acquire(const std::string& key, TexturePixels& out);
-    // A picture just decoded, now in use once.
-    void adopt(const std::string& key, const TexturePixels& pixels);
-    // One user fewer; the last one sends it to wait.
-    void release(const std::string& key);
-    void clear();
-
-private:
-    struct Shared {
-        TexturePixels pixels;
-        int users = 0;
-    };
-    bool take(const std::string& key, TexturePixels& out);
-    void put(const std::string& key, const TexturePixels& pixels);
-    std::unordered_map<std::string, Shared> inUse;
-
-    struct Entry {
-        std::string key;
-        TexturePixels pixels;
-    };
-    void evictToBudget();
-    std::list<Entry> entries;  // most recent at the front
-    std::unordered_map<std::string, std::list<Entry>::iterator> index;
-    size_t budget;
-    size_t bytes = 0;
 };
 
 class Device final : public RefCounted<IDirect3DDevice9> {
@@ -112,7 +63,7 @@ public:
     void removeLive() { --liveObjects; }
     int live() const { return liveObjects; }
 
-    TextureCache& cache() { return textureCache; }
+    PictureCache& cache() { return textureCache; }
     void forceState(HRESULT s) { forcedState = s; }
     void rendererLost() { rendererWasReset = true; }
     bool readBack(std::vector<std::uint32_t>& pixels, int& w, int& h);
@@ -120,11 +71,15 @@ public:
 private:
     void copyInk(const TexturePixels& tex, const SDL_Rect& src, float x0, float y0);
     bool createBackBuffer();
+    void dropBackBuffer();
+    bool windowFitsBackBuffer() const;
+    bool chooseTarget();
     void applyDisplayMode(const D3DPRESENT_PARAMETERS& params);
 
     HWND hwnd;
     SDL_Renderer* renderer;
-    SDL_Texture* backBuffer = nullptr;
+    SDL_Texture* backBuffer = nullptr;  // none while drawing straight into the window
+    bool drawsToWindow = false;
     int width;
     int height;
     bool software = false;
@@ -134,7 +89,7 @@ private:
     bool rendererWasReset = false;
     unsigned rendererGeneration = 0;
     int liveObjects = 0;
-    TextureCache textureCache;
+    PictureCache textureCache;
 };
 
 // A reference to the device held for an object's whole life: declared

@@ -1,6 +1,8 @@
 // Fonts: a face found by name, sized to the cell height the game asks for,
 // its glyphs kept in one texture shared by every font of the same face, height
-// and style, and drawn through the sprite.
+// and style, and drawn through the sprite. Glyphs are measured when a font is
+// first used and drawn into the texture when it first draws, so fonts made at
+// start-up but shown later (dialogs, the console) cost nothing until then.
 #include "d3dx_texture_object.h"
 #include "font_lookup.h"
 #include "text_layout.h"
@@ -12,7 +14,6 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -29,6 +30,7 @@ struct Glyph {
     int offsetX = 0;   // pen position inside the glyph picture
     int advance = 0;
     bool present = false;
+    bool inked = false;  // has a picture (not a blank)
 };
 
 bool drawable(unsigned c) { return c >= 32 && (c < 127 || c >= 160); }
@@ -43,13 +45,19 @@ FontBytes fontFileBytes(const std::string& path)
     if (auto it = files.find(path); it != files.end())
         if (FontBytes alive = it->second.lock())
             return alive;
-    std::ifstream in(path, std::ios::binary);
+    // One read of the known size: a byte at a time through a stream
+    // iterator took several milliseconds of start-up per face.
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in)
         return nullptr;
-    auto bytes = std::make_shared<const std::vector<char>>(std::istreambuf_iterator<char>(in),
-                                                           std::istreambuf_iterator<char>());
-    if (bytes->empty() || bytes->size() > static_cast<size_t>(INT32_MAX))
+    const std::streamoff size = in.tellg();
+    if (size <= 0 || size > static_cast<std::streamoff>(INT32_MAX))
         return nullptr;
+    std::vector<char> read(static_cast<size_t>(size));
+    in.seekg(0);
+    if (!in.read(read.data(), size))
+        return nullptr;
+    auto bytes = std::make_shared<const std::vector<char>>(std::move(read));
     files[path] = bytes;
     return bytes;
 }
@@ -89,7 +97,7 @@ TTF_Font* openAtCellHeight(const FontBytes& bytes, int index, int height)
 }
 
 // The glyphs of one face at one cell height and style, drawn once into one
-// picture. Every font asking for the same face, height and style on the same
+// texture. Every font asking for the same face, height and style on the same
 // device shares it: the levels alone ask for the same score font 31 times.
 class GlyphAtlas {
 public:
@@ -97,15 +105,12 @@ public:
         : device(owner), fileBytes(std::move(bytes)), font(ttf), key(std::move(registryKey))
     {
         cellHeight = TTF_FontHeight(font);
-        buildGlyphs();
     }
     ~GlyphAtlas()
     {
         // After a renderer reset the old texture went with the renderer.
         if (texture && textureGeneration == device->generation())
             SDL_DestroyTexture(texture);
-        if (atlas)
-            SDL_FreeSurface(atlas);
         TTF_CloseFont(font);
         atlasRegistry().erase(key);
     }
@@ -119,15 +124,29 @@ public:
         return registry;
     }
 
-    // The atlas in renderer memory, made again only after a renderer reset.
+    // Every glyph's advance and offset, measured once.
+    const Glyph* measured()
+    {
+        if (!isMeasured)
+            measureGlyphs();
+        return glyphs;
+    }
+
+    // The atlas in renderer memory, drawn when first asked for and again
+    // only after a renderer reset (the glyphs draw the same each time).
     SDL_Texture* rendererTexture()
     {
         if (texture && textureGeneration == device->generation())
             return texture;
         texture = nullptr;
+        measured();
+        SDL_Surface* atlas = drawGlyphs();
         if (atlas == nullptr)
             return nullptr;
         SDL_Texture* t = SDL_CreateTextureFromSurface(device->sdlRenderer(), atlas);
+        atlasWidth = atlas->w;
+        atlasHeight = atlas->h;
+        SDL_FreeSurface(atlas);
         if (t == nullptr)
             return nullptr;
         SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
@@ -138,15 +157,13 @@ public:
     }
 
     int cellHeight = 0;
-    Glyph glyphs[256];
-    SDL_Surface* atlas = nullptr;
+    int atlasWidth = 0;
+    int atlasHeight = 0;
 
 private:
-    void buildGlyphs()
+    void measureGlyphs()
     {
-        const SDL_Color white{255, 255, 255, 255};
-        SDL_Surface* pictures[256] = {};
-        int x = 0, y = 0, rowHeight = 0;
+        isMeasured = true;
         for (unsigned c = 0; c < 256; ++c) {
             if (!drawable(c) || !TTF_GlyphIsProvided32(font, c))
                 continue;
@@ -157,7 +174,19 @@ private:
             g.present = true;
             g.advance = adv;
             g.offsetX = minx < 0 ? -minx : 0;
-            if (c == ' ' || maxx <= minx)
+            g.inked = c != ' ' && maxx > minx;
+        }
+    }
+
+    // Every glyph drawn into one picture, its place noted.
+    SDL_Surface* drawGlyphs()
+    {
+        const SDL_Color white{255, 255, 255, 255};
+        SDL_Surface* pictures[256] = {};
+        int x = 0, y = 0, rowHeight = 0;
+        for (unsigned c = 0; c < 256; ++c) {
+            Glyph& g = glyphs[c];
+            if (!g.inked)
                 continue;
             SDL_Surface* picture = TTF_RenderGlyph32_Blended(font, c, white);
             if (picture == nullptr)
@@ -172,8 +201,8 @@ private:
             rowHeight = std::max(rowHeight, picture->h);
             pictures[c] = picture;
         }
-        atlas = SDL_CreateRGBSurfaceWithFormat(0, ATLAS_WIDTH, std::max(1, y + rowHeight), 32,
-                                               SDL_PIXELFORMAT_ARGB8888);
+        SDL_Surface* atlas = SDL_CreateRGBSurfaceWithFormat(0, ATLAS_WIDTH, std::max(1, y + rowHeight), 32,
+                                                            SDL_PIXELFORMAT_ARGB8888);
         for (unsigned c = 0; c < 256; ++c) {
             if (pictures[c] == nullptr)
                 continue;
@@ -183,7 +212,11 @@ private:
             }
             SDL_FreeSurface(pictures[c]);
         }
+        return atlas;
     }
+
+    Glyph glyphs[256];
+    bool isMeasured = false;
 
     Device* device;  // outlives the atlas: every font sharing it holds the device
     FontBytes fileBytes;  // what `font` reads from; let go after it is closed
@@ -196,8 +229,7 @@ private:
 class Font final : public RefCounted<ID3DXFont> {
 public:
     Font(Device* owner, std::shared_ptr<GlyphAtlas> shared)
-        : device(owner), presence(owner), glyphAtlas(std::move(shared)), glyphs(glyphAtlas->glyphs),
-          cellHeight(glyphAtlas->cellHeight)
+        : device(owner), presence(owner), glyphAtlas(std::move(shared)), cellHeight(glyphAtlas->cellHeight)
     {
     }
 
@@ -213,6 +245,7 @@ public:
             }
             return 0;
         }
+        glyphs = glyphAtlas->measured();
         auto advance = [this, format](unsigned char c) { return advanceOf(c, format); };
         TextLayout layout = layoutText(s, *rect, format, cellHeight, advance);
         if (format & DT_CALCRECT) {
@@ -258,7 +291,7 @@ private:
         if (sprite == nullptr || FAILED(sprite->GetTransform(&m)))
             D3DXMatrixIdentity(&m);
         const bool clip = (format & DT_NOCLIP) == 0;
-        TexturePixels tex{atlasTexture, glyphAtlas->atlas->w, glyphAtlas->atlas->h, true};
+        TexturePixels tex{atlasTexture, glyphAtlas->atlasWidth, glyphAtlas->atlasHeight, true};
         for (const TextLine& line : layout.lines) {
             int pen = line.x;
             for (size_t i = line.start; i < line.start + line.length; ++i) {
@@ -291,7 +324,7 @@ private:
     DeviceRef device;  // first: let go after the atlas
     PoolPresence presence;
     std::shared_ptr<GlyphAtlas> glyphAtlas;
-    const Glyph* glyphs;
+    const Glyph* glyphs = nullptr;  // measured when first used
     int cellHeight;
 };
 

@@ -43,9 +43,11 @@ public:
     {
         if (texture == nullptr)
             return D3DERR_INVALIDCALL;
+        if (!device->canDraw())
+            return D3D_OK;  // nothing is drawn, so nothing need be decoded
         const TexturePixels* pixels = texturePixels(texture, device.get());
         if (pixels == nullptr)
-            return D3D_OK;  // made before the renderer was reset: nothing to show
+            return D3D_OK;  // made before the renderer was reset, or undecodable: nothing to show
         RECT r = src ? *src : RECT{0, 0, pixels->width, pixels->height};
         float ox = (position ? position->x : 0.0f) - (center ? center->x : 0.0f);
         float oy = (position ? position->y : 0.0f) - (center ? center->y : 0.0f);

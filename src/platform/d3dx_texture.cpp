@@ -1,5 +1,5 @@
-// Pictures into textures: PNG and JPEG through SDL_image, the colour key made
-// transparent, and released textures kept for a quick reload.
+// Pictures into textures: the file checked and its size read when the
+// texture is made, the pixels decoded (picture_cache.cpp) when first drawn.
 #include "d3dx_texture_object.h"
 #include "files.h"
 #include "picture_check.h"
@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <memory>
 
 namespace platform {
 namespace {
@@ -18,9 +19,8 @@ int fileLoads = 0;
 
 class Texture final : public RefCounted<IDirect3DTexture9> {
 public:
-    Texture(Device* owner, const TexturePixels& p, std::string key, bool defaultPool)
-        : device(owner), pixels(p), cacheKey(std::move(key)), generation(owner->generation()),
-          countsAsLive(defaultPool)
+    Texture(Device* owner, std::shared_ptr<Picture> p, bool defaultPool)
+        : device(owner), picture(std::move(p)), generation(owner->generation()), countsAsLive(defaultPool)
     {
         device->AddRef();
         if (countsAsLive)
@@ -30,73 +30,24 @@ public:
     {
         if (countsAsLive)
             device->removeLive();
-        // Pixels from before a renderer reset are already gone with it.
+        // Pictures from before a renderer reset are already gone with it.
         if (generation == device->generation())
-            device->cache().release(cacheKey);
+            device->cache().release(*picture);
         device->Release();
     }
     const TexturePixels* usable(Device* d) const
     {
-        return (d == device && generation == device->generation()) ? &pixels : nullptr;
+        if (d != device || generation != device->generation())
+            return nullptr;
+        return device->cache().pixelsToDraw(*picture, device->sdlRenderer(), device->isSoftware());
     }
 
 private:
     Device* device;
-    TexturePixels pixels;
-    std::string cacheKey;
+    std::shared_ptr<Picture> picture;
     unsigned generation;
     bool countsAsLive;
 };
-
-bool decodePicture(Device* device, const std::string& path, D3DCOLOR colorKey, TexturePixels& out)
-{
-    // A damaged picture can make the decoder loop for ever or ask for
-    // gigabytes: it is looked at first, and refused with one line that
-    // names it; the game then draws nothing for it.
-    std::string why;
-    if (!checkPictureFile(path, why)) {
-        std::fprintf(stderr, "Keelhaven: the picture %s is refused: %s\n", path.c_str(), why.c_str());
-        return false;
-    }
-    SDL_Surface* loaded = IMG_Load(path.c_str());
-    if (loaded == nullptr)
-        return false;
-    ++fileLoads;
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(loaded);
-    if (argb == nullptr)
-        return false;
-    bool transparent = false;
-    int inkLeft = argb->w, inkTop = argb->h, inkRight = -1, inkBottom = -1;
-    for (int y = 0; y < argb->h; ++y) {
-        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(argb->pixels) +
-                                              static_cast<std::size_t>(y) * static_cast<std::size_t>(argb->pitch));
-        for (int x = 0; x < argb->w; ++x) {
-            if (colorKey != 0 && row[x] == colorKey)
-                row[x] = 0;  // transparent black
-            const Uint32 alpha = row[x] >> 24;
-            if (alpha != 0xFF)
-                transparent = true;
-            if (alpha != 0) {
-                inkLeft = std::min(inkLeft, x);
-                inkRight = std::max(inkRight, x);
-                inkTop = std::min(inkTop, y);
-                inkBottom = y;
-            }
-        }
-    }
-    SDL_Texture* texture = SDL_CreateTextureFromSurface(device->sdlRenderer(), argb);
-    out = TexturePixels{texture, argb->w, argb->h, transparent};
-    out.inkKnown = true;
-    out.ink = inkRight < 0 ? SDL_Rect{0, 0, 0, 0}
-                           : SDL_Rect{inkLeft, inkTop, inkRight - inkLeft + 1, inkBottom - inkTop + 1};
-    SDL_FreeSurface(argb);
-    if (texture == nullptr)
-        return false;
-    SDL_SetTextureBlendMode(texture, transparent ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
-    SDL_SetTextureScaleMode(texture, device->isSoftware() ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
-    return true;
-}
 
 std::uint32_t bigEndian32(const unsigned char* p)
 {
@@ -164,13 +115,6 @@ const TexturePixels* texturePixels(IDirect3DTexture9* texture, Device* device)
     return static_cast<Texture*>(texture)->usable(device);
 }
 
-// A texture over pixels the cache holds for `cacheKey`.
-static IDirect3DTexture9* wrapTexture(Device* device, const TexturePixels& pixels, const std::string& cacheKey,
-                                      bool defaultPool)
-{
-    return new Texture(device, pixels, cacheKey, defaultPool);
-}
-
 }  // namespace platform
 
 HRESULT D3DXGetImageInfoFromFileA(LPCSTR file, D3DXIMAGE_INFO* info)
@@ -197,17 +141,33 @@ HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice9* device, LPCSTR file, UINT
     std::snprintf(keyText, sizeof(keyText), "#%08X", colorKey);
     std::string key = path + keyText;
 
-    platform::TexturePixels pixels;
-    if (!d->cache().acquire(key, pixels)) {
-        if (!platform::decodePicture(d, path, colorKey, pixels))
+    // The file is checked and its size read now, so that a missing or
+    // damaged one fails here, as it always did; its pixels wait until it
+    // is first drawn.
+    std::shared_ptr<platform::Picture> picture = d->cache().acquire(key);
+    if (picture == nullptr) {
+        std::string why;
+        if (!platform::checkPictureFile(path, why)) {
+            std::fprintf(stderr, "Keelhaven: the picture %s is refused: %s\n", path.c_str(), why.c_str());
             return D3DXERR_INVALIDDATA;
-        d->cache().adopt(key, pixels);
+        }
+        UINT width = 0, height = 0;
+        D3DXIMAGE_FILEFORMAT format = D3DXIFF_PNG;
+        if (!platform::readPictureSize(path, width, height, format))
+            return D3DXERR_INVALIDDATA;
+        ++platform::fileLoads;
+        platform::Picture fresh;
+        fresh.path = path;
+        fresh.colorKey = colorKey;
+        fresh.pixels.width = static_cast<int>(width);
+        fresh.pixels.height = static_cast<int>(height);
+        picture = d->cache().adopt(key, std::move(fresh));
     }
     if (srcInfo) {
-        srcInfo->Width = static_cast<UINT>(pixels.width);
-        srcInfo->Height = static_cast<UINT>(pixels.height);
+        srcInfo->Width = static_cast<UINT>(picture->pixels.width);
+        srcInfo->Height = static_cast<UINT>(picture->pixels.height);
     }
-    *texture = platform::wrapTexture(d, pixels, key, pool == D3DPOOL_DEFAULT);
+    *texture = new platform::Texture(d, std::move(picture), pool == D3DPOOL_DEFAULT);
     return D3D_OK;
 }
 

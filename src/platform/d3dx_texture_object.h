@@ -5,8 +5,9 @@
 
 namespace platform {
 
-// The pixels of a texture made by `device`, or null if the renderer was
-// reset since it was made.
+// The pixels of a texture made by `device`, decoded now if they were not
+// yet; null if the renderer was reset since it was made or the picture does
+// not decode.
 const TexturePixels* texturePixels(IDirect3DTexture9* texture, Device* device);
 
 }  // namespace platform

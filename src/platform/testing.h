@@ -5,6 +5,7 @@
 
 #include "win32_types.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -42,7 +43,12 @@ bool lastRumble(DWORD userIndex, WORD& left, WORD& right);
 // D3DERR_DEVICELOST, D3DERR_DEVICENOTRESET, or D3D_OK to end a forced loss.
 void forceDeviceState(HRESULT state);
 int liveDefaultPoolObjects();  // textures, buffers, fonts, sprites not yet released
-int pictureFileLoads();        // pictures decoded from disk so far
+int pictureFileLoads();        // picture files read and checked for a new texture so far
+int pictureDecodes();          // pictures decoded into pixels so far (on first draw)
+// Decoded pixels kept at most before the least recently drawn go (the
+// device's own budget when given 0); and the bytes kept now.
+void setDecodedPictureBudget(std::size_t bytes);
+std::size_t decodedPictureBytes();
 void dropTextureCache();
 // As when the renderer loses its textures (SDL_RENDER_DEVICE_RESET): the
 // device then asks to be reset and every picture is made again.

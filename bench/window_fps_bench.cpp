@@ -1,0 +1,47 @@
+// The game's own frame rate (what the fps console command shows) in a real
+// window, a few states in turn. Run under a display, e.g. with
+//   KEELHAVEN_RENDER_DRIVER=software SDL_AUDIODRIVER=dummy set:
+//   xvfb-run -a -s "-screen 0 1024x768x24" build/bin/window_fps_bench [seconds a state]
+#include "app/keelhaven.h"
+#include "bench_common.h"
+#include "testing.h"
+#include "win32_window.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = bench::ignore;
+    wc.lpszClassName = "KeelhavenWindowFpsBench";
+    RegisterClassExA(&wc);
+    HWND hwnd = CreateWindowExA(0, "KeelhavenWindowFpsBench", "bench", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                CW_USEDEFAULT, 800, 600, nullptr, nullptr, nullptr, nullptr);
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    auto* game = new Keelhaven;
+    game->initialize(hwnd);
+    std::printf("renderer: %s, %.1f s a state\n", platform::testing::rendererName().c_str(), seconds);
+    std::string previous = "LOGO";
+    for (const char* state : {"TITLESCREEN", "LEVEL1", "LEVEL27", "LEVEL31"}) {
+        game->switchState(state, previous);
+        previous = state;
+        const auto start = std::chrono::steady_clock::now();
+        MSG msg;
+        while (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() < seconds) {
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+            game->run(hwnd);
+        }
+        std::printf("%-12s fps %.0f\n", state, static_cast<double>(game->getFps()));
+    }
+    delete game;
+    DestroyWindow(hwnd);
+    return 0;
+}
