@@ -121,11 +121,16 @@ HRESULT Audio::initialize()
 }
 
 // Creates and starts the retail engine (there is no debug engine to switch
-// to). If it cannot start because there is no usable sound output, sound goes
-// to the silent output instead and the engine is tried once more: the game
-// runs without sound rather than not at all.
+// to). With no usable sound output (no sound card, no audio server) sound
+// goes to the silent output instead, so the game runs without sound rather
+// than not at all. The output is tried before the engine starts: an engine
+// whose start failed half-way has freed part of itself, and shutting it down
+// or releasing it touches that freed memory, so such an engine is left as it
+// is rather than released.
 HRESULT Audio::startEngine()
 {
+    if (!platform::audioOutputOpens() && !platform::useSilentAudioOutput())
+        return E_FAIL;
     for (int attempt = 0;; ++attempt) {
         if (FACTCreateEngine(0, &xactEngine) != 0 || !xactEngine) {
             xactEngine = nullptr;
@@ -136,9 +141,6 @@ HRESULT Audio::startEngine()
         const std::uint32_t result = FACTAudioEngine_Initialize(xactEngine, &params);
         if (result == 0)
             return S_OK;
-
-        FACTAudioEngine_ShutDown(xactEngine);
-        FACTAudioEngine_Release(xactEngine);
         xactEngine = nullptr;
         if (attempt > 0 || !platform::useSilentAudioOutput())
             return asFailure(result);

@@ -29,6 +29,22 @@ bool useSilentAudioOutput()
     return true;
 }
 
+bool audioOutputOpens()
+{
+    if (SDL_WasInit(SDL_INIT_AUDIO) == 0 && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return false;
+    SDL_AudioSpec wanted{};
+    wanted.freq = 48000;
+    wanted.format = AUDIO_F32;
+    wanted.channels = 2;
+    wanted.samples = 1024;
+    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, SDL_AUDIO_ALLOW_ANY_CHANGE);
+    if (device == 0)
+        return false;
+    SDL_CloseAudioDevice(device);
+    return true;
+}
+
 const char* currentAudioDriver()
 {
     const char* current = SDL_GetCurrentAudioDriver();

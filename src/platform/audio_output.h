@@ -10,6 +10,10 @@ namespace platform {
 // again cannot help) or cannot start.
 bool useSilentAudioOutput();
 
+// Whether a sound output device can be opened on the current (or, when audio
+// is not started yet, the chosen) driver. Audio is left started.
+bool audioOutputOpens();
+
 // The name of the audio driver in use ("pulseaudio", "alsa", "dummy"...), or
 // an empty string when audio is not started.
 const char* currentAudioDriver();
