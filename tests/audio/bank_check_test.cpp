@@ -188,7 +188,7 @@ TEST(BankCheck, RefusesWavesTheEngineCannotPlaySafely)
     EXPECT_FALSE(soundBankPasses(files.soundBank, &noWaves));
 }
 
-// Through the game's sound object: a refused bank is the design's "media
+// Through the game's sound object: a refused bank is the game's "media
 // file not found", and one line on standard error says which file and why.
 TEST(BankCheck, ARefusedBankNamesItselfAndTheEngineNeverSeesIt)
 {
