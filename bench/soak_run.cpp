@@ -31,14 +31,7 @@ int main(int argc, char** argv)
     const double seconds = std::chrono::duration<double>(bench::Clock::now() - start).count();
 
     std::printf("soak_run: %.1f s, %.0f frames/s\n", seconds, static_cast<double>(frames) / seconds);
-    std::printf("soak_run: %ld key presses, %ld pad changes, %ld console lines, %ld Alt+Enter, %ld lost devices, "
-                "%ld quits, %ld state changes over %d states\n",
-                f.keyPresses, f.padChanges, f.commands, f.altEnters, f.deviceLosses, f.quits, f.statesEntered,
-                f.distinctStates);
-    std::printf("soak_run: resident %zu kB after warm-up, %zu kB at the end, peak %zu kB; live device objects "
-                "at most %d in warm-up, %d after\n",
-                f.residentKbAfterWarmUp, f.residentKbAtEnd, f.peakResidentKb, f.liveObjectsAfterWarmUp,
-                f.liveObjectsAtEnd);
+    testsupport::printSoakFigures("soak_run", f);
     std::error_code ec;
     std::filesystem::remove_all(saves, ec);
     return 0;

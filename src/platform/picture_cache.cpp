@@ -6,33 +6,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 
 namespace platform {
 namespace {
 
 int decodes = 0;
-
-bool readWhole(const std::string& path, std::string& bytes, std::string& why)
-{
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) {
-        why = "it cannot be opened";
-        return false;
-    }
-    const std::streamoff size = in.tellg();
-    if (size < 0 || static_cast<std::uint64_t>(size) > MAX_PICTURE_BYTES) {
-        why = "it is larger than " + std::to_string(MAX_PICTURE_BYTES >> 20) + " MB";
-        return false;
-    }
-    bytes.assign(static_cast<std::size_t>(size), '\0');
-    in.seekg(0);
-    if (!in.read(bytes.data(), size)) {
-        why = "it cannot be read";
-        return false;
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -42,7 +20,7 @@ bool decodePicture(SDL_Renderer* renderer, bool software, const std::string& pat
     // Looked at again before decoding: the file may have changed since it
     // was loaded, and a damaged one can make the decoder loop for ever.
     std::string bytes;
-    if (!readWhole(path, bytes, why) || !checkPictureBytes(bytes, why))
+    if (!readPictureFile(path, bytes, why) || !checkPictureBytes(bytes, why))
         return false;
     SDL_Surface* loaded = IMG_Load_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
     if (loaded == nullptr) {

@@ -125,7 +125,7 @@ bool checkPictureBytes(std::string_view bytes, std::string& why)
     return false;
 }
 
-bool checkPictureFile(const std::string& path, std::string& why)
+bool readPictureFile(const std::string& path, std::string& bytes, std::string& why)
 {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) {
@@ -137,13 +137,19 @@ bool checkPictureFile(const std::string& path, std::string& why)
         why = "it is larger than " + std::to_string(MAX_PICTURE_BYTES >> 20) + " MB";
         return false;
     }
-    std::string bytes(static_cast<std::size_t>(size), '\0');
+    bytes.assign(static_cast<std::size_t>(size), '\0');
     in.seekg(0);
     if (!in.read(bytes.data(), size)) {
         why = "it cannot be read";
         return false;
     }
-    return checkPictureBytes(bytes, why);
+    return true;
+}
+
+bool checkPictureFile(const std::string& path, std::string& why)
+{
+    std::string bytes;
+    return readPictureFile(path, bytes, why) && checkPictureBytes(bytes, why);
 }
 
 }  // namespace platform

@@ -19,7 +19,11 @@ constexpr std::size_t MAX_PICTURE_BYTES = 64u << 20;
 // whose width and height are 1 to MAX_PICTURE_SIDE. Otherwise false, with why.
 bool checkPictureBytes(std::string_view bytes, std::string& why);
 
-// The same for a file, read whole (at most MAX_PICTURE_BYTES).
+// Reads a whole picture file into `bytes`; false, with why, if it cannot be
+// opened or read or is larger than any picture may be.
+bool readPictureFile(const std::string& path, std::string& bytes, std::string& why);
+
+// The same check for a file, read whole (at most MAX_PICTURE_BYTES).
 bool checkPictureFile(const std::string& path, std::string& why);
 
 // The CRC-32 a PNG chunk carries over its type and data.

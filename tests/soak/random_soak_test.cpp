@@ -46,14 +46,7 @@ TEST(RandomSoak, TheGameSurvivesARandomPlayerWithoutGrowing)
         FAIL() << "the game threw";
     }
 
-    std::printf("soak: %ld key presses, %ld pad changes, %ld console lines, %ld Alt+Enter, %ld lost devices, "
-                "%ld quits; %ld state changes over %d states\n",
-                f.keyPresses, f.padChanges, f.commands, f.altEnters, f.deviceLosses, f.quits, f.statesEntered,
-                f.distinctStates);
-    std::printf("soak: resident %zu kB after warm-up, %zu kB at the end, peak %zu kB; "
-                "live device objects at most %d in warm-up, %d after\n",
-                f.residentKbAfterWarmUp, f.residentKbAtEnd, f.peakResidentKb, f.liveObjectsAfterWarmUp,
-                f.liveObjectsAtEnd);
+    testsupport::printSoakFigures("soak", f);
 
     // The player got about: menus, levels and the console all had a turn.
     EXPECT_GT(f.distinctStates, 5);

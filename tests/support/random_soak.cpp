@@ -310,4 +310,16 @@ SoakFigures runSoak(std::uint64_t seed, long frames, long warmUpFrames, long pro
     return soak.run(frames, warmUpFrames, progressEvery);
 }
 
+void printSoakFigures(const char* label, const SoakFigures& f)
+{
+    std::printf("%s: %ld key presses, %ld pad changes, %ld console lines, %ld Alt+Enter, %ld lost devices, "
+                "%ld quits, %ld state changes over %d states\n",
+                label, f.keyPresses, f.padChanges, f.commands, f.altEnters, f.deviceLosses, f.quits, f.statesEntered,
+                f.distinctStates);
+    std::printf("%s: resident %zu kB after warm-up, %zu kB at the end, peak %zu kB; live device objects "
+                "at most %d in warm-up, %d after\n",
+                label, f.residentKbAfterWarmUp, f.residentKbAtEnd, f.peakResidentKb, f.liveObjectsAfterWarmUp,
+                f.liveObjectsAtEnd);
+}
+
 }  // namespace testsupport

@@ -34,6 +34,9 @@ struct SoakFigures {
 // that often. Throws what the game throws.
 SoakFigures runSoak(std::uint64_t seed, long frames, long warmUpFrames, long progressEvery = 0);
 
+// Prints what a run did and its memory, each line starting with `label`.
+void printSoakFigures(const char* label, const SoakFigures& f);
+
 // The resident set and its peak, in kilobytes, from /proc/self/status.
 std::size_t residentKb();
 std::size_t peakResidentKb();
