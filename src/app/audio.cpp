@@ -30,7 +30,7 @@ bool readBankFile(const std::string& path, std::unique_ptr<BYTE[]>& data, std::u
         return false;
     }
     size = static_cast<std::uint32_t>(length);
-    data = std::make_unique<BYTE[]>(size);
+    data = std::make_unique_for_overwrite<BYTE[]>(size);  // filled by the read
     in.seekg(0);
     if (!in.read(reinterpret_cast<char*>(data.get()), length)) {
         why = "cannot be read";

@@ -6,11 +6,102 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace platform {
 namespace {
 
 int decodes = 0;
+
+// What one row of texels holds.
+struct RowSummary {
+    bool transparent = false;  // some texel is not fully opaque
+    int inkLeft = -1;          // first and last texel that is not fully transparent; -1 if none
+    int inkRight = -1;
+};
+
+// Fills one row of texels from row `y` of `source` (RGB24 or ARGB8888),
+// the colour key made transparent black.
+RowSummary writeRow(const SDL_Surface* source, int y, Uint32* row, D3DCOLOR colorKey)
+{
+    const int width = source->w;
+    const auto* from = static_cast<const Uint8*>(source->pixels) + static_cast<std::size_t>(y) * source->pitch;
+    if (source->format->format == SDL_PIXELFORMAT_RGB24) {
+        for (int x = 0; x < width; ++x, from += 3)
+            row[x] = 0xFF000000u | (Uint32{from[0]} << 16) | (Uint32{from[1]} << 8) | from[2];
+    } else {
+        std::memcpy(row, from, static_cast<std::size_t>(width) * 4);
+    }
+    RowSummary summary;
+    for (int x = 0; x < width; ++x) {
+        if (colorKey != 0 && row[x] == colorKey)
+            row[x] = 0;
+        const Uint32 alpha = row[x] >> 24;
+        if (alpha != 0xFF)
+            summary.transparent = true;
+        if (alpha != 0) {
+            if (summary.inkLeft < 0)
+                summary.inkLeft = x;
+            summary.inkRight = x;
+        }
+    }
+    return summary;
+}
+
+// Makes the texture of `source` in one pass: on the software renderer
+// straight into the texture's own memory, elsewhere through one staging
+// copy handed to the renderer.
+bool writeTexels(SDL_Renderer* renderer, bool software, const SDL_Surface* source, D3DCOLOR colorKey,
+                 TexturePixels& out, std::string& why)
+{
+    const int width = source->w, height = source->h;
+    SDL_Texture* texture =
+        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+                          software ? SDL_TEXTUREACCESS_STREAMING : SDL_TEXTUREACCESS_STATIC, width, height);
+    if (texture == nullptr) {
+        why = SDL_GetError();
+        return false;
+    }
+    void* pixels = nullptr;
+    int pitch = width * 4;
+    std::unique_ptr<Uint32[]> staging;
+    if (software) {
+        if (SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0) {
+            why = SDL_GetError();
+            SDL_DestroyTexture(texture);
+            return false;
+        }
+    } else {
+        staging = std::make_unique_for_overwrite<Uint32[]>(static_cast<std::size_t>(width) * height);
+        pixels = staging.get();
+    }
+    bool transparent = false;
+    int inkLeft = width, inkTop = height, inkRight = -1, inkBottom = -1;
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels) + static_cast<std::size_t>(y) * pitch);
+        const RowSummary summary = writeRow(source, y, row, colorKey);
+        transparent = transparent || summary.transparent;
+        if (summary.inkLeft >= 0) {
+            inkLeft = std::min(inkLeft, summary.inkLeft);
+            inkRight = std::max(inkRight, summary.inkRight);
+            inkTop = std::min(inkTop, y);
+            inkBottom = y;
+        }
+    }
+    if (software)
+        SDL_UnlockTexture(texture);
+    else
+        SDL_UpdateTexture(texture, nullptr, pixels, pitch);
+
+    out = TexturePixels{texture, width, height, transparent};
+    out.inkKnown = true;
+    out.ink = inkRight < 0 ? SDL_Rect{0, 0, 0, 0}
+                           : SDL_Rect{inkLeft, inkTop, inkRight - inkLeft + 1, inkBottom - inkTop + 1};
+    SDL_SetTextureBlendMode(texture, transparent ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
+    SDL_SetTextureScaleMode(texture, software ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+    return true;
+}
 
 }  // namespace
 
@@ -29,44 +120,20 @@ bool decodePicture(SDL_Renderer* renderer, bool software, const std::string& pat
     }
     bytes = std::string();
     ++decodes;
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(loaded);
-    if (argb == nullptr) {
-        why = SDL_GetError();
-        return false;
-    }
-    bool transparent = false;
-    int inkLeft = argb->w, inkTop = argb->h, inkRight = -1, inkBottom = -1;
-    for (int y = 0; y < argb->h; ++y) {
-        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(argb->pixels) +
-                                              static_cast<std::size_t>(y) * static_cast<std::size_t>(argb->pitch));
-        for (int x = 0; x < argb->w; ++x) {
-            if (colorKey != 0 && row[x] == colorKey)
-                row[x] = 0;  // transparent black
-            const Uint32 alpha = row[x] >> 24;
-            if (alpha != 0xFF)
-                transparent = true;
-            if (alpha != 0) {
-                inkLeft = std::min(inkLeft, x);
-                inkRight = std::max(inkRight, x);
-                inkTop = std::min(inkTop, y);
-                inkBottom = y;
-            }
+    // What our pictures decode to (RGB24) is read as it is; anything else
+    // (palettes, grey, alpha) goes through SDL's conversion first.
+    if (loaded->format->format != SDL_PIXELFORMAT_RGB24 && loaded->format->format != SDL_PIXELFORMAT_ARGB8888) {
+        SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+        SDL_FreeSurface(loaded);
+        if (argb == nullptr) {
+            why = SDL_GetError();
+            return false;
         }
+        loaded = argb;
     }
-    SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, argb);
-    out = TexturePixels{texture, argb->w, argb->h, transparent};
-    out.inkKnown = true;
-    out.ink = inkRight < 0 ? SDL_Rect{0, 0, 0, 0}
-                           : SDL_Rect{inkLeft, inkTop, inkRight - inkLeft + 1, inkBottom - inkTop + 1};
-    SDL_FreeSurface(argb);
-    if (texture == nullptr) {
-        why = SDL_GetError();
-        return false;
-    }
-    SDL_SetTextureBlendMode(texture, transparent ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
-    SDL_SetTextureScaleMode(texture, software ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
-    return true;
+    const bool converted = writeTexels(renderer, software, loaded, colorKey, out, why);
+    SDL_FreeSurface(loaded);
+    return converted;
 }
 
 std::shared_ptr<Picture> PictureCache::acquire(const std::string& key)
