@@ -1,8 +1,11 @@
 // What the benchmarks share: a window procedure that does nothing, the
-// clock they time with, and the median of a run.
+// clock they time with, this thread's processor time, and the median of a
+// run.
 #pragma once
 
 #include "win32_window.h"
+
+#include <time.h>
 
 #include <algorithm>
 #include <chrono>
@@ -19,5 +22,14 @@ inline double median(std::vector<double> v)
 inline LRESULT ignore(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
 
 using Clock = std::chrono::steady_clock;
+
+// This thread's processor time in ms: unlike the wall clock, it leaves out
+// the time spent waiting for a core on a busy machine, and time slept.
+inline double threadMilliseconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_nsec) / 1e6;
+}
 
 }  // namespace bench

@@ -12,8 +12,6 @@
 #include "testing.h"
 #include "win32_window.h"
 
-#include <time.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -26,18 +24,10 @@ namespace {
 using bench::Clock;
 using bench::ignore;
 using bench::median;
+using bench::threadMilliseconds;
 double microseconds(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
 
 constexpr float FRAME = 1.0f / 60.0f;
-
-// This thread's processor time in ms: unlike the wall clock, it leaves out
-// the time spent waiting for a core on a busy machine.
-double threadMilliseconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_nsec) / 1e6;
-}
 
 enum class Run { Sailing, Idle, Scrolling };
 const char* runName(Run r) { return r == Run::Sailing ? "sailing" : r == Run::Idle ? "idle" : "scrolling"; }
