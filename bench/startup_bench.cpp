@@ -116,6 +116,8 @@ int main()
     visit("PAUSESCREEN");
 
     std::printf("release/reset cycle after visiting every state: median %.3f ms (target under 0.5)\n", cycle());
+    // Every state keeps what it loaded: this is as many as there can be.
+    std::printf("live device objects after visiting every state: %d\n", platform::testing::liveDefaultPoolObjects());
     std::printf("memory after the tour: %.1f MB resident, peak %.1f MB (target under 60)\n", residentMegabytes(),
                 peakMegabytes());
 
