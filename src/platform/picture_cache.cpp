@@ -121,8 +121,12 @@ bool decodePicture(SDL_Renderer* renderer, bool software, const std::string& pat
     bytes = std::string();
     ++decodes;
     // What our pictures decode to (RGB24) is read as it is; anything else
-    // (palettes, grey, alpha) goes through SDL's conversion first.
-    if (loaded->format->format != SDL_PIXELFORMAT_RGB24 && loaded->format->format != SDL_PIXELFORMAT_ARGB8888) {
+    // (palettes, grey, alpha, a file's own transparent colour) goes through
+    // SDL's conversion first.
+    const bool direct = (loaded->format->format == SDL_PIXELFORMAT_RGB24 ||
+                         loaded->format->format == SDL_PIXELFORMAT_ARGB8888) &&
+                        !SDL_HasColorKey(loaded);
+    if (!direct) {
         SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
         SDL_FreeSurface(loaded);
         if (argb == nullptr) {

@@ -212,3 +212,38 @@ TEST_F(LazyPicture, AFileGoneBeforeItsFirstDrawDrawsNothing)
     EXPECT_EQ(none.right - none.left, 0);
     EXPECT_NE(said.find("gone.png"), std::string::npos) << said;
 }
+
+// The game's own pictures are RGB without alpha, read straight into the
+// texture; a file that names its own transparent colour goes the long way.
+// Both must show the same texels, the game's key colour transparent in both.
+TEST_F(LazyPicture, RgbPicturesWithAndWithoutTheirOwnTransparentColour)
+{
+    std::vector<std::uint32_t> px = texels(24, 16, 3);
+    px[1] = 0xFF123456;  // no half transparency in RGB
+    const std::uint32_t own = 0x123456;
+    ASSERT_TRUE(test_pictures::writeRgbPng(testsupport::scratchRealPath("rgb.png"), 24, 16, px));
+    ASSERT_TRUE(test_pictures::writeRgbPng(testsupport::scratchRealPath("rgbkey.png"), 24, 16, px, &own));
+
+    UINT w = 0, h = 0;
+    LP_TEXTURE plain = load(testsupport::scratchGamePath("rgb.png"), w, h);
+    ASSERT_NE(plain, nullptr);
+    const Picture a = draw(plain, w, h);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 24; ++x) {
+            const std::uint32_t want = (x == 0 && y == 0) ? BACK : px[static_cast<size_t>(y * 24 + x)];
+            ASSERT_EQ(a.at(10 + x, 20 + y), want) << x << "," << y;
+        }
+
+    LP_TEXTURE keyed = load(testsupport::scratchGamePath("rgbkey.png"), w, h);
+    ASSERT_NE(keyed, nullptr);
+    const Picture b = draw(keyed, w, h);
+    EXPECT_EQ(b.at(11, 20), BACK) << "the file's own transparent colour";
+    EXPECT_EQ(b.at(10, 20), BACK) << "and the game's key colour";
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 24; ++x) {
+            if (y > 0 || x > 1) {
+                ASSERT_EQ(b.at(10 + x, 20 + y), a.at(10 + x, 20 + y)) << x << "," << y;
+            }
+        }
+    }
+}

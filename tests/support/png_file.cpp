@@ -49,9 +49,10 @@ std::vector<std::uint8_t> zlibStored(const std::vector<std::uint8_t>& raw)
     return z;
 }
 
-}  // namespace
-
-bool writePng(const std::string& path, int width, int height, const std::vector<std::uint32_t>& pixels)
+// The rows of `pixels` as 8-bit RGBA (colour type 6) or RGB (2), with an
+// optional tRNS chunk, into a PNG file.
+bool writeFile(const std::string& path, int width, int height, const std::vector<std::uint32_t>& pixels, bool alpha,
+               const std::uint32_t* transparent)
 {
     if (width <= 0 || height <= 0 || pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
         return false;
@@ -64,21 +65,40 @@ bool writePng(const std::string& path, int width, int height, const std::vector<
             raw.push_back(static_cast<std::uint8_t>(p >> 16));
             raw.push_back(static_cast<std::uint8_t>(p >> 8));
             raw.push_back(static_cast<std::uint8_t>(p));
-            raw.push_back(static_cast<std::uint8_t>(p >> 24));
+            if (alpha)
+                raw.push_back(static_cast<std::uint8_t>(p >> 24));
         }
     }
     std::vector<std::uint8_t> header;
     putBE32(header, static_cast<std::uint32_t>(width));
     putBE32(header, static_cast<std::uint32_t>(height));
-    header.insert(header.end(), {8, 6, 0, 0, 0});  // 8-bit RGBA, no interlace
+    header.insert(header.end(), {8, static_cast<std::uint8_t>(alpha ? 6 : 2), 0, 0, 0});  // 8-bit, no interlace
 
     std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     putChunk(png, "IHDR", header);
+    if (transparent) {
+        const std::uint32_t c = *transparent;
+        putChunk(png, "tRNS", {0, static_cast<std::uint8_t>(c >> 16), 0, static_cast<std::uint8_t>(c >> 8), 0,
+                               static_cast<std::uint8_t>(c)});
+    }
     putChunk(png, "IDAT", zlibStored(raw));
     putChunk(png, "IEND", {});
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
     return static_cast<bool>(out);
+}
+
+}  // namespace
+
+bool writePng(const std::string& path, int width, int height, const std::vector<std::uint32_t>& pixels)
+{
+    return writeFile(path, width, height, pixels, true, nullptr);
+}
+
+bool writeRgbPng(const std::string& path, int width, int height, const std::vector<std::uint32_t>& pixels,
+                 const std::uint32_t* transparent)
+{
+    return writeFile(path, width, height, pixels, false, transparent);
 }
 
 bool writeSolidPng(const std::string& path, int width, int height, std::uint32_t argb)
