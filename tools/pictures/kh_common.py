@@ -247,7 +247,8 @@ def unfiltered_png(img):
     to three times faster (no unfiltering, long cheap matches for inflate):
     the 2400 x 461 logo drawn on the first frame takes 5 ms instead of 11."""
     if img.mode not in ("RGB", "RGBA"):
-        img = img.convert("RGBA" if "A" in img.getbands() else "RGB")
+        keeps_alpha = "A" in img.getbands() or "transparency" in img.info
+        img = img.convert("RGBA" if keeps_alpha else "RGB")
     width, height = img.size
     row_bytes = width * len(img.getbands())
     pixels = img.tobytes()
