@@ -44,20 +44,6 @@ void Entity::turnAround()
         setCurrentFrame(entityNS::TURN_FRAME_C);
 }
 
-const D3DXVECTOR2* Entity::getCenter()
-{
-    // Collisions ask many times a frame: the centre is worked out again only
-    // when the position, size or scale it came from changed (the same sums
-    // on the same values give the same centre).
-    const float s = getScale();
-    if (spriteData.x != centerFrom.x || spriteData.y != centerFrom.y || s != centerFrom.scale ||
-        spriteData.width != centerFrom.width || spriteData.height != centerFrom.height) {
-        center = D3DXVECTOR2(getCenterX(), getCenterY());
-        centerFrom = CenterSource{spriteData.x, spriteData.y, s, spriteData.width, spriteData.height};
-    }
-    return &center;
-}
-
 bool Entity::isOutside(RECT r)
 {
     const float x = spriteData.x;

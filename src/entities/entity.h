@@ -12,6 +12,7 @@
 class Audio;
 class Game;
 class Input;
+struct AxisBox;
 
 namespace entityNS {
 enum COLLISION_TYPE { NONE = 0, CIRCLE = 1, BOX = 2, ROTATED_BOX = 3 };
@@ -42,7 +43,20 @@ public:
     // This entity is the box, other the circle.
     virtual bool testRotatedBoxCircle(Entity& other, D3DXVECTOR2& collisionVector);
 
-    virtual const D3DXVECTOR2* getCenter();
+    // Collisions ask many times a frame: the centre is worked out again only
+    // when the position, size or scale it came from changed (the same sums on
+    // the same values give the same centre). Inline, for the levels' box
+    // checks.
+    virtual const D3DXVECTOR2* getCenter()
+    {
+        const float s = getScale();
+        if (spriteData.x != centerFrom.x || spriteData.y != centerFrom.y || s != centerFrom.scale ||
+            spriteData.width != centerFrom.width || spriteData.height != centerFrom.height) {
+            center = D3DXVECTOR2(getCenterX(), getCenterY());
+            centerFrom = CenterSource{spriteData.x, spriteData.y, s, spriteData.width, spriteData.height};
+        }
+        return &center;
+    }
     virtual float getRadius() { return radius; }
     virtual const RECT* getEdge() { return &edge; }
     // Corners of the rotated box: 0 top-left, 1 top-right, 2 bottom-right,
@@ -109,6 +123,10 @@ public:
     void bounceFromRest(D3DXVECTOR2& collisionVector, Entity& other);
 
 protected:
+    // Reads the box straight from the fields (entities/axis_box.h).
+    template <typename T>
+    friend AxisBox axisBoxOf(T& e);
+
     int direction = entityNS::NO_DIRECTION;
     int collisionType = entityNS::CIRCLE;
     D3DXVECTOR2 center;  // written by getCenter

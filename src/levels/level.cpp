@@ -10,6 +10,8 @@
 #include "render/graphics.h"
 
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -494,9 +496,15 @@ void Level::explode(ShipKind& s)
 void Level::collisions(float frameTime)
 {
     if (!input->isKeyDown(VK_MENU)) {
-        collideWithTiles(*ship, true);
-        collideWithTiles(*ship->getCannon(), false);
-        forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement&) { collideWithTiles(*enemy.getCannon(), false); });
+        collideWithTiles(*ship, anyAxisBoxOf(*ship), true);
+        // Cannonballs are always plain Cannons; most are not in flight.
+        collideWithTiles(*ship->getCannon(), axisBoxOf(*ship->getCannon()), false);
+        forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement&) {
+            Cannon& ball = *enemy.getCannon();
+            const AxisBox box = axisBoxOf(ball);
+            if (!broadPhase || box.kind != BoxKind::Inactive)
+                collideWithTiles(ball, box, false);
+        });
         ramming(frameTime);
         enemyFire();
     }
@@ -505,18 +513,21 @@ void Level::collisions(float frameTime)
     playerCannonball();
 }
 
-void Level::collideWithTiles(Entity& entity, bool isShip)
+void Level::collideWithTiles(Entity& entity, AxisBox box, bool isShip)
 {
+    if (broadPhase && box.kind == BoxKind::Inactive)
+        return;  // meets no tile
     Cell cells[tileMapNS::MAX_CELLS_AROUND];
     const int count = tileMap.solidCellsAround(TileGrid::cellOf(entity.getX(), entity.getY(), mapX, mapY), cells);
     for (int i = 0; i < count; ++i) {
         collisionTile.setX(static_cast<float>(cells[i].col * tileMapNS::TILE_PITCH) + mapX);
         collisionTile.setY(static_cast<float>(cells[i].row * tileMapNS::TILE_PITCH) + mapY);
         collisionTile.setBoxComputed(false);
-        if (!entity.testCollision(collisionTile, collisionVector))
+        if (apart(box, axisBoxOf(collisionTile)) || !entity.testCollision(collisionTile, collisionVector))
             continue;
         if (isShip) {
             entity.bounce(collisionVector, collisionTile);
+            box = anyAxisBoxOf(entity);
         } else {
             entity.setActive(false);
             entity.setVisible(false);
@@ -540,36 +551,44 @@ void Level::strike(EnemyBase& enemy)
 void Level::ramming(float frameTime)
 {
     hitTimer += frameTime;
-    forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement& where) {
+    AxisBox shipBox = anyAxisBoxOf(*ship);
+    forEachEnemy([&]<typename Enemy>(Enemy& enemy, const EnemyPlacement& where) {
         const float cooldown =
             where.kind == EnemyKind::EnemyShip ? rules.enemyShipRamCooldown : rules.enemyShip1RamCooldown;
-        if (cooldown < 0 || !ship->testCollision(enemy, collisionVector))
+        if (cooldown < 0 || apart(shipBox, axisBoxOf(enemy)) || !ship->testCollision(enemy, collisionVector))
             return;
-        ship->bounce(collisionVector, enemy);
-        if (hitTimer >= cooldown) {
-            if (!ship->getHit()) {
-                if (ship->getHealth() > 0) {
-                    ship->setHit(true);
-                } else {
-                    playExplosion();
-                    explode(*ship);
-                }
-            }
-            ship->takeDamage(ship->getHitDamage());
-            hitTimer = 0;
-        }
-        healthBar.set(ship->getHealth());
-        strike(enemy);
+        rammed(enemy, cooldown);
+        shipBox = anyAxisBoxOf(*ship);  // it gave way
     });
+}
+
+void Level::rammed(EnemyBase& enemy, float cooldown)
+{
+    ship->bounce(collisionVector, enemy);
+    if (hitTimer >= cooldown) {
+        if (!ship->getHit()) {
+            if (ship->getHealth() > 0) {
+                ship->setHit(true);
+            } else {
+                playExplosion();
+                explode(*ship);
+            }
+        }
+        ship->takeDamage(ship->getHitDamage());
+        hitTimer = 0;
+    }
+    healthBar.set(ship->getHealth());
+    strike(enemy);
 }
 
 void Level::enemyFire()
 {
     if (rules.enemyFireDamage <= 0)
         return;
+    const AxisBox shipBox = anyAxisBoxOf(*ship);  // hits do not move the ship
     forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement&) {
-        Cannon& ball = *enemy.getCannon();
-        if (!ship->testCollision(ball, collisionVector))
+        Cannon& ball = *enemy.getCannon();  // always a plain Cannon
+        if (apart(shipBox, axisBoxOf(ball)) || !ship->testCollision(ball, collisionVector))
             return;
         ball.setActive(false);
         ball.setVisible(false);
@@ -579,9 +598,10 @@ void Level::enemyFire()
 
 void Level::pickups()
 {
+    const AxisBox shipBox = anyAxisBoxOf(*ship);  // rewards do not move the ship
     auto take = [&](std::vector<Entity>& group, auto&& reward) {
         for (auto& p : group) {
-            if (!ship->testCollision(p, collisionVector))
+            if (apart(shipBox, axisBoxOf(p)) || !ship->testCollision(p, collisionVector))
                 continue;
             reward();
             p.setVisible(false);
@@ -597,54 +617,44 @@ void Level::pickups()
     take(treasures, [&] { ship->addGold(bonusReward); });
 }
 
-namespace {
-
-// The box testBoxes works with, from the same centre, edges and scale.
-AxisBox axisBoxOf(Entity& e)
-{
-    AxisBox b;
-    if (!e.getActive() || e.getCollisionType() != entityNS::BOX)
-        return b;
-    const D3DXVECTOR2 c = *e.getCenter();
-    const float s = e.getScale();
-    const RECT& edge = *e.getEdge();
-    b.box = true;
-    b.left = c.x + static_cast<float>(edge.left) * s;
-    b.right = c.x + static_cast<float>(edge.right) * s;
-    b.top = c.y + static_cast<float>(edge.top) * s;
-    b.bottom = c.y + static_cast<float>(edge.bottom) * s;
-    return b;
-}
-
-// The box test's own comparisons: touching edges count.
-bool boxesMeet(const AxisBox& a, const AxisBox& b)
-{
-    return b.left <= a.right && b.right >= a.left && b.top <= a.bottom && b.bottom >= a.top;
-}
-
-}  // namespace
-
-// Every enemy against every marker. The markers stand still meanwhile, so
-// their boxes are worked out once; a pair of boxes that cannot meet skips the
-// full test, which would have found them apart with the same arithmetic.
+// Every enemy against every marker, in marker order. The markers stand still
+// meanwhile, so their boxes are worked out and indexed once; an enemy is
+// tested only against the markers it may meet.
 void Level::turnAtMarkers()
 {
     markerBoxes.clear();
     for (auto& marker : markers)
         markerBoxes.push_back(axisBoxOf(marker));
-    forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement&) {
+    const bool indexed = broadPhase && markerIndex.build(markerBoxes);
+    forEachEnemy([&]<typename Enemy>(Enemy& enemy, const EnemyPlacement&) {
         AxisBox enemyBox = axisBoxOf(enemy);
-        for (size_t i = 0; i < markers.size(); ++i) {
-            if (enemyBox.box && markerBoxes[i].box && !boxesMeet(enemyBox, markerBoxes[i]))
+        if (!indexed) {
+            for (size_t i = 0; i < markers.size(); ++i)
+                if (!apart(enemyBox, markerBoxes[i]) && turnAt(enemy, markers[i]))
+                    enemyBox = axisBoxOf(enemy);
+            return;
+        }
+        std::uint64_t candidates = markerIndex.mayMeet(enemyBox);
+        while (candidates != 0) {
+            const auto i = static_cast<size_t>(std::countr_zero(candidates));
+            const std::uint64_t later = ~std::uint64_t{0} << i << 1;
+            candidates &= later;
+            if (apart(enemyBox, markerBoxes[i]) || !turnAt(enemy, markers[i]))
                 continue;
-            InvisibleMarker& marker = markers[i];
-            if (!enemy.testCollision(marker, collisionVector))
-                continue;
-            enemy.bounceFromRest(collisionVector, marker);
-            enemy.turnAround();
-            enemyBox = axisBoxOf(enemy);  // pushed clear of the marker
+            // Pushed clear: the markers after this one, for where it is now.
+            enemyBox = axisBoxOf(enemy);
+            candidates = markerIndex.mayMeet(enemyBox) & later;
         }
     });
+}
+
+bool Level::turnAt(EnemyBase& enemy, InvisibleMarker& marker)
+{
+    if (!enemy.testCollision(marker, collisionVector))
+        return false;
+    enemy.bounceFromRest(collisionVector, marker);
+    enemy.turnAround();
+    return true;
 }
 
 void Level::markerTurns()
@@ -680,15 +690,19 @@ void Level::markerTurns()
 
 void Level::playerCannonball()
 {
-    Cannon& ball = *ship->getCannon();
-    forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement&) {
-        if (!ball.testCollision(enemy, collisionVector))
+    Cannon& ball = *ship->getCannon();  // always a plain Cannon
+    AxisBox ballBox = axisBoxOf(ball);
+    forEachEnemy([&]<typename Enemy>(Enemy& enemy, const EnemyPlacement&) {
+        if (broadPhase && ballBox.kind == BoxKind::Inactive)
+            return;  // not fired, or it has hit
+        if (apart(ballBox, axisBoxOf(enemy)) || !ball.testCollision(enemy, collisionVector))
             return;
         enemy.takeDamage(ship->getCannonDamage());
         ship->addGold(hitReward);
         strike(enemy);
         ball.setVisible(false);
         ball.setActive(false);
+        ballBox = axisBoxOf(ball);
         input->gamepadVibrateRight(levelNS::ENEMY_FIRE_RUMBLE_PAD, levelNS::RUMBLE_SPEED, levelNS::RUMBLE_SECONDS);
     });
 }

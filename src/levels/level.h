@@ -7,6 +7,8 @@
 #include "entities/enemy_ship.h"
 #include "entities/entity.h"
 #include "entities/markers.h"
+#include "entities/axis_box.h"
+#include "levels/box_index.h"
 #include "levels/level_data.h"
 #include "levels/level_rules.h"
 #include "levels/level_save.h"
@@ -53,13 +55,6 @@ constexpr float SCROLL_LEFT_EDGE = 200.0f;
 constexpr float SCROLL_RIGHT_EDGE = 600.0f;
 }  // namespace levelNS
 
-// Where an entity's box collision shape lies, computed as the box test
-// computes it; `box` is false for an entity the box test would not run on.
-struct AxisBox {
-    bool box = false;
-    float left = 0, right = 0, top = 0, bottom = 0;
-};
-
 class Level : public GameState {
 public:
     Level(int number, Graphics* graphics, Game* game, Input* input, Audio* audio, Ship* ship, Keelhaven* keelhaven);
@@ -100,16 +95,20 @@ public:
     std::vector<InvisibleMarker>& getMarkers() { return markers; }
     EndLevelMarker& getEndMarker() { return endMarker; }
     EndLevelMarker* getSecondEndMarker() { return hasSecondExit ? &secondEndMarker : nullptr; }
+    // Off, every pair of things goes to its full collision test, none is
+    // ruled out first by its box: the game must play exactly the same.
+    void setBroadPhase(bool on) { broadPhase = on; }
 
 protected:
-    // Every enemy, EnemyShips first, with where the data file puts it.
+    // Every enemy, EnemyShips first, with where the data file puts it. A
+    // generic f is given each enemy as its own type.
     template <typename F>
     void forEachEnemy(F&& f)
     {
         for (size_t i = 0; i < enemyShips.size(); ++i)
-            f(static_cast<EnemyBase&>(enemyShips[i]), layout.enemyShips[i]);
+            f(enemyShips[i], layout.enemyShips[i]);
         for (size_t i = 0; i < enemyShip1s.size(); ++i)
-            f(static_cast<EnemyBase&>(enemyShip1s[i]), layout.enemyShip1s[i]);
+            f(enemyShip1s[i], layout.enemyShip1s[i]);
     }
     template <typename F>
     void forEachPickup(F&& f)
@@ -137,8 +136,16 @@ private:
     void sinking(float frameTime);
     void scrollMap(float frameTime);
     void shiftWorld(float dx);
-    void collideWithTiles(Entity& entity, bool isShip);
+    // The pair certainly does not collide (the broad phase).
+    bool apart(const AxisBox& a, const AxisBox& b) const { return broadPhase && cannotMeet(a, b); }
+    // box: entity's, from axisBoxOf or anyAxisBoxOf.
+    void collideWithTiles(Entity& entity, AxisBox box, bool isShip);
     void ramming(float frameTime);
+    // The ship met enemy: it gives way, and takes damage once the cooldown
+    // since the last ramming has passed.
+    void rammed(EnemyBase& enemy, float cooldown);
+    // An enemy that has run into a marker bounces off it and turns round.
+    bool turnAt(EnemyBase& enemy, InvisibleMarker& marker);
     void enemyFire();
     void pickups();
     void markerTurns();
@@ -192,6 +199,8 @@ private:
     std::vector<EnemyShip1> enemyShip1s;
     std::vector<InvisibleMarker> markers;
     std::vector<AxisBox> markerBoxes;  // this frame's, kept to allocate nothing
+    BoxIndex markerIndex;              // of markerBoxes
+    bool broadPhase = true;
     EndLevelMarker endMarker;
     EndLevelMarker secondEndMarker;  // only where the data file has a second whirlpool
     bool hasSecondExit = false;

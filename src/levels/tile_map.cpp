@@ -79,17 +79,18 @@ Cell TileGrid::cellOf(float x, float y, float mapX, float mapY)
 
 int TileGrid::solidCellsAround(Cell topLeft, Cell (&out)[MAX_CELLS_AROUND]) const
 {
+    // The neighbourhood clipped to the grid first, in a type wide enough that
+    // the neighbours of an extreme cell cannot overflow.
+    const long long firstRow = std::max<long long>(topLeft.row, 0);
+    const long long lastRow = std::min<long long>(static_cast<long long>(topLeft.row) + 1, MAP_ROWS - 1);
+    const long long firstCol = std::max<long long>(static_cast<long long>(topLeft.col) - 1, 0);
+    const long long lastCol = std::min<long long>(static_cast<long long>(topLeft.col) + 1, columns - 1);
     int count = 0;
-    // Wider than int so that neighbours of an extreme cell cannot overflow.
-    for (long long dr = 0; dr <= 1; ++dr) {
-        for (long long dc = -1; dc <= 1; ++dc) {
-            const long long r = topLeft.row + dr;
-            const long long c = topLeft.col + dc;
-            if (r < 0 || r >= MAP_ROWS || c < 0 || c >= columns)
-                continue;
+    for (long long r = firstRow; r <= lastRow; ++r) {
+        for (long long c = firstCol; c <= lastCol; ++c) {
             const int row = static_cast<int>(r);
             const int col = static_cast<int>(c);
-            if (isSolid(row, col))
+            if (codes[index(row, col)] <= LAST_SOLID_CODE)
                 out[count++] = Cell{row, col};
         }
     }
