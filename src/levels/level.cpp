@@ -496,13 +496,13 @@ void Level::explode(ShipKind& s)
 void Level::collisions(float frameTime)
 {
     if (!input->isKeyDown(VK_MENU)) {
-        collideWithTiles(*ship, anyAxisBoxOf(*ship), true);
+        collideWithTiles(*ship, askerBox(*ship), true);
         // Cannonballs are always plain Cannons; most are not in flight.
-        collideWithTiles(*ship->getCannon(), axisBoxOf(*ship->getCannon()), false);
+        collideWithTiles(*ship->getCannon(), askerBox(*ship->getCannon()), false);
         forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement&) {
             Cannon& ball = *enemy.getCannon();
-            const AxisBox box = axisBoxOf(ball);
-            if (!broadPhase || box.kind != BoxKind::Inactive)
+            const AxisBox box = askerBox(ball);
+            if (box.kind != BoxKind::Inactive)
                 collideWithTiles(ball, box, false);
         });
         ramming(frameTime);
@@ -515,7 +515,7 @@ void Level::collisions(float frameTime)
 
 void Level::collideWithTiles(Entity& entity, AxisBox box, bool isShip)
 {
-    if (broadPhase && box.kind == BoxKind::Inactive)
+    if (box.kind == BoxKind::Inactive)
         return;  // meets no tile
     Cell cells[tileMapNS::MAX_CELLS_AROUND];
     const int count = tileMap.solidCellsAround(TileGrid::cellOf(entity.getX(), entity.getY(), mapX, mapY), cells);
@@ -523,11 +523,11 @@ void Level::collideWithTiles(Entity& entity, AxisBox box, bool isShip)
         collisionTile.setX(static_cast<float>(cells[i].col * tileMapNS::TILE_PITCH) + mapX);
         collisionTile.setY(static_cast<float>(cells[i].row * tileMapNS::TILE_PITCH) + mapY);
         collisionTile.setBoxComputed(false);
-        if (apart(box, axisBoxOf(collisionTile)) || !entity.testCollision(collisionTile, collisionVector))
+        if (cannotMeet(box, axisBoxOf(collisionTile)) || !entity.testCollision(collisionTile, collisionVector))
             continue;
         if (isShip) {
             entity.bounce(collisionVector, collisionTile);
-            box = anyAxisBoxOf(entity);
+            box = askerBox(entity);
         } else {
             entity.setActive(false);
             entity.setVisible(false);
@@ -551,14 +551,14 @@ void Level::strike(EnemyBase& enemy)
 void Level::ramming(float frameTime)
 {
     hitTimer += frameTime;
-    AxisBox shipBox = anyAxisBoxOf(*ship);
+    AxisBox shipBox = askerBox(*ship);
     forEachEnemy([&]<typename Enemy>(Enemy& enemy, const EnemyPlacement& where) {
         const float cooldown =
             where.kind == EnemyKind::EnemyShip ? rules.enemyShipRamCooldown : rules.enemyShip1RamCooldown;
-        if (cooldown < 0 || apart(shipBox, axisBoxOf(enemy)) || !ship->testCollision(enemy, collisionVector))
+        if (cooldown < 0 || cannotMeet(shipBox, axisBoxOf(enemy)) || !ship->testCollision(enemy, collisionVector))
             return;
         rammed(enemy, cooldown);
-        shipBox = anyAxisBoxOf(*ship);  // it gave way
+        shipBox = askerBox(*ship);  // it gave way
     });
 }
 
@@ -585,10 +585,10 @@ void Level::enemyFire()
 {
     if (rules.enemyFireDamage <= 0)
         return;
-    const AxisBox shipBox = anyAxisBoxOf(*ship);  // hits do not move the ship
+    const AxisBox shipBox = askerBox(*ship);  // hits do not move the ship
     forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement&) {
         Cannon& ball = *enemy.getCannon();  // always a plain Cannon
-        if (apart(shipBox, axisBoxOf(ball)) || !ship->testCollision(ball, collisionVector))
+        if (cannotMeet(shipBox, axisBoxOf(ball)) || !ship->testCollision(ball, collisionVector))
             return;
         ball.setActive(false);
         ball.setVisible(false);
@@ -598,10 +598,10 @@ void Level::enemyFire()
 
 void Level::pickups()
 {
-    const AxisBox shipBox = anyAxisBoxOf(*ship);  // rewards do not move the ship
+    const AxisBox shipBox = askerBox(*ship);  // rewards do not move the ship
     auto take = [&](std::vector<Entity>& group, auto&& reward) {
         for (auto& p : group) {
-            if (apart(shipBox, axisBoxOf(p)) || !ship->testCollision(p, collisionVector))
+            if (cannotMeet(shipBox, axisBoxOf(p)) || !ship->testCollision(p, collisionVector))
                 continue;
             reward();
             p.setVisible(false);
@@ -627,11 +627,11 @@ void Level::turnAtMarkers()
         markerBoxes.push_back(axisBoxOf(marker));
     const bool indexed = broadPhase && markerIndex.build(markerBoxes);
     forEachEnemy([&]<typename Enemy>(Enemy& enemy, const EnemyPlacement&) {
-        AxisBox enemyBox = axisBoxOf(enemy);
+        AxisBox enemyBox = askerBox(enemy);
         if (!indexed) {
             for (size_t i = 0; i < markers.size(); ++i)
-                if (!apart(enemyBox, markerBoxes[i]) && turnAt(enemy, markers[i]))
-                    enemyBox = axisBoxOf(enemy);
+                if (!cannotMeet(enemyBox, markerBoxes[i]) && turnAt(enemy, markers[i]))
+                    enemyBox = askerBox(enemy);
             return;
         }
         std::uint64_t candidates = markerIndex.mayMeet(enemyBox);
@@ -639,10 +639,10 @@ void Level::turnAtMarkers()
             const auto i = static_cast<size_t>(std::countr_zero(candidates));
             const std::uint64_t later = ~std::uint64_t{0} << i << 1;
             candidates &= later;
-            if (apart(enemyBox, markerBoxes[i]) || !turnAt(enemy, markers[i]))
+            if (cannotMeet(enemyBox, markerBoxes[i]) || !turnAt(enemy, markers[i]))
                 continue;
             // Pushed clear: the markers after this one, for where it is now.
-            enemyBox = axisBoxOf(enemy);
+            enemyBox = askerBox(enemy);
             candidates = markerIndex.mayMeet(enemyBox) & later;
         }
     });
@@ -691,18 +691,18 @@ void Level::markerTurns()
 void Level::playerCannonball()
 {
     Cannon& ball = *ship->getCannon();  // always a plain Cannon
-    AxisBox ballBox = axisBoxOf(ball);
+    AxisBox ballBox = askerBox(ball);
     forEachEnemy([&]<typename Enemy>(Enemy& enemy, const EnemyPlacement&) {
-        if (broadPhase && ballBox.kind == BoxKind::Inactive)
+        if (ballBox.kind == BoxKind::Inactive)
             return;  // not fired, or it has hit
-        if (apart(ballBox, axisBoxOf(enemy)) || !ball.testCollision(enemy, collisionVector))
+        if (cannotMeet(ballBox, axisBoxOf(enemy)) || !ball.testCollision(enemy, collisionVector))
             return;
         enemy.takeDamage(ship->getCannonDamage());
         ship->addGold(hitReward);
         strike(enemy);
         ball.setVisible(false);
         ball.setActive(false);
-        ballBox = axisBoxOf(ball);
+        ballBox = askerBox(ball);
         input->gamepadVibrateRight(levelNS::ENEMY_FIRE_RUMBLE_PAD, levelNS::RUMBLE_SPEED, levelNS::RUMBLE_SECONDS);
     });
 }

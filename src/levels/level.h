@@ -21,6 +21,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 class Audio;
@@ -136,8 +137,20 @@ private:
     void sinking(float frameTime);
     void scrollMap(float frameTime);
     void shiftWorld(float dx);
-    // The pair certainly does not collide (the broad phase).
-    bool apart(const AxisBox& a, const AxisBox& b) const { return broadPhase && cannotMeet(a, b); }
+    // The box of the one of a pair that is tested against the others: with
+    // the broad phase off, a box that rules nothing out. Entity is the
+    // entity's exact type when known; anything else passed as Entity& (the
+    // ship, which comes from outside) goes through its getters.
+    template <typename T>
+    AxisBox askerBox(T& e) const
+    {
+        if (!broadPhase)
+            return AxisBox{};
+        if constexpr (std::is_same_v<T, Entity> || std::is_same_v<T, Ship>)
+            return anyAxisBoxOf(e);
+        else
+            return axisBoxOf(e);
+    }
     // box: entity's, from axisBoxOf or anyAxisBoxOf.
     void collideWithTiles(Entity& entity, AxisBox box, bool isShip);
     void ramming(float frameTime);
