@@ -499,12 +499,16 @@ void Level::collisions(float frameTime)
         collideWithTiles(*ship, askerBox(*ship), true);
         // Cannonballs are always plain Cannons; most are not in flight.
         collideWithTiles(*ship->getCannon(), askerBox(*ship->getCannon()), false);
-        forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement&) {
-            Cannon& ball = *enemy.getCannon();
-            const AxisBox box = askerBox(ball);
-            if (box.kind != BoxKind::Inactive)
-                collideWithTiles(ball, box, false);
-        });
+        auto ballsOf = [&](auto& group) {
+            for (EnemyBase& enemy : group) {
+                Cannon& ball = *enemy.getCannon();
+                const AxisBox box = askerBox(ball);
+                if (box.kind != BoxKind::Inactive)
+                    collideWithTiles(ball, box, false);
+            }
+        };
+        ballsOf(enemyShips);  // forEachEnemy's order
+        ballsOf(enemyShip1s);
         ramming(frameTime);
         enemyFire();
     }
@@ -552,14 +556,20 @@ void Level::ramming(float frameTime)
 {
     hitTimer += frameTime;
     AxisBox shipBox = askerBox(*ship);
-    forEachEnemy([&]<typename Enemy>(Enemy& enemy, const EnemyPlacement& where) {
-        const float cooldown =
-            where.kind == EnemyKind::EnemyShip ? rules.enemyShipRamCooldown : rules.enemyShip1RamCooldown;
-        if (cooldown < 0 || cannotMeet(shipBox, axisBoxOf(enemy)) || !ship->testCollision(enemy, collisionVector))
-            return;
-        rammed(enemy, cooldown);
-        shipBox = askerBox(*ship);  // it gave way
-    });
+    // Each kind in turn, as forEachEnemy orders them: the data file puts an
+    // enemy in the list of its kind, so the list gives its cooldown.
+    auto ram = [&]<typename Enemy>(std::vector<Enemy>& group, float cooldown) {
+        if (cooldown < 0)
+            return;  // this kind does no ramming
+        for (Enemy& enemy : group) {
+            if (cannotMeet(shipBox, axisBoxOf(enemy)) || !ship->testCollision(enemy, collisionVector))
+                continue;
+            rammed(enemy, cooldown);
+            shipBox = askerBox(*ship);  // it gave way
+        }
+    };
+    ram(enemyShips, rules.enemyShipRamCooldown);
+    ram(enemyShip1s, rules.enemyShip1RamCooldown);
 }
 
 void Level::rammed(EnemyBase& enemy, float cooldown)
@@ -586,14 +596,18 @@ void Level::enemyFire()
     if (rules.enemyFireDamage <= 0)
         return;
     const AxisBox shipBox = askerBox(*ship);  // hits do not move the ship
-    forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement&) {
-        Cannon& ball = *enemy.getCannon();  // always a plain Cannon
-        if (cannotMeet(shipBox, axisBoxOf(ball)) || !ship->testCollision(ball, collisionVector))
-            return;
-        ball.setActive(false);
-        ball.setVisible(false);
-        ship->takeDamage(rules.enemyFireDamage);
-    });
+    auto fire = [&](auto& group) {
+        for (EnemyBase& enemy : group) {
+            Cannon& ball = *enemy.getCannon();  // always a plain Cannon
+            if (cannotMeet(shipBox, axisBoxOf(ball)) || !ship->testCollision(ball, collisionVector))
+                continue;
+            ball.setActive(false);
+            ball.setVisible(false);
+            ship->takeDamage(rules.enemyFireDamage);
+        }
+    };
+    fire(enemyShips);  // forEachEnemy's order
+    fire(enemyShip1s);
 }
 
 void Level::pickups()
@@ -626,26 +640,30 @@ void Level::turnAtMarkers()
     for (auto& marker : markers)
         markerBoxes.push_back(axisBoxOf(marker));
     const bool indexed = broadPhase && markerIndex.build(markerBoxes);
-    forEachEnemy([&]<typename Enemy>(Enemy& enemy, const EnemyPlacement&) {
-        AxisBox enemyBox = askerBox(enemy);
-        if (!indexed) {
-            for (size_t i = 0; i < markers.size(); ++i)
-                if (!cannotMeet(enemyBox, markerBoxes[i]) && turnAt(enemy, markers[i]))
-                    enemyBox = askerBox(enemy);
-            return;
-        }
-        std::uint64_t candidates = markerIndex.mayMeet(enemyBox);
-        while (candidates != 0) {
-            const auto i = static_cast<size_t>(std::countr_zero(candidates));
-            const std::uint64_t later = ~std::uint64_t{0} << i << 1;
-            candidates &= later;
-            if (cannotMeet(enemyBox, markerBoxes[i]) || !turnAt(enemy, markers[i]))
+    auto turnGroup = [&]<typename Enemy>(std::vector<Enemy>& group) {
+        for (Enemy& enemy : group) {
+            AxisBox enemyBox = askerBox(enemy);
+            if (!indexed) {
+                for (size_t i = 0; i < markers.size(); ++i)
+                    if (!cannotMeet(enemyBox, markerBoxes[i]) && turnAt(enemy, markers[i]))
+                        enemyBox = askerBox(enemy);
                 continue;
-            // Pushed clear: the markers after this one, for where it is now.
-            enemyBox = askerBox(enemy);
-            candidates = markerIndex.mayMeet(enemyBox) & later;
+            }
+            std::uint64_t candidates = markerIndex.mayMeet(enemyBox);
+            while (candidates != 0) {
+                const auto i = static_cast<size_t>(std::countr_zero(candidates));
+                const std::uint64_t later = ~std::uint64_t{0} << i << 1;
+                candidates &= later;
+                if (cannotMeet(enemyBox, markerBoxes[i]) || !turnAt(enemy, markers[i]))
+                    continue;
+                // Pushed clear: the markers after this one, for where it is now.
+                enemyBox = askerBox(enemy);
+                candidates = markerIndex.mayMeet(enemyBox) & later;
+            }
         }
-    });
+    };
+    turnGroup(enemyShips);  // forEachEnemy's order
+    turnGroup(enemyShip1s);
 }
 
 bool Level::turnAt(EnemyBase& enemy, InvisibleMarker& marker)
@@ -692,19 +710,24 @@ void Level::playerCannonball()
 {
     Cannon& ball = *ship->getCannon();  // always a plain Cannon
     AxisBox ballBox = askerBox(ball);
-    forEachEnemy([&]<typename Enemy>(Enemy& enemy, const EnemyPlacement&) {
-        if (ballBox.kind == BoxKind::Inactive)
-            return;  // not fired, or it has hit
-        if (cannotMeet(ballBox, axisBoxOf(enemy)) || !ball.testCollision(enemy, collisionVector))
-            return;
-        enemy.takeDamage(ship->getCannonDamage());
-        ship->addGold(hitReward);
-        strike(enemy);
-        ball.setVisible(false);
-        ball.setActive(false);
-        ballBox = askerBox(ball);
-        input->gamepadVibrateRight(levelNS::ENEMY_FIRE_RUMBLE_PAD, levelNS::RUMBLE_SPEED, levelNS::RUMBLE_SECONDS);
-    });
+    auto strikeIn = [&]<typename Enemy>(std::vector<Enemy>& group) {
+        for (Enemy& enemy : group) {
+            if (ballBox.kind == BoxKind::Inactive)
+                return;  // not fired, or it has hit
+            if (cannotMeet(ballBox, axisBoxOf(enemy)) || !ball.testCollision(enemy, collisionVector))
+                continue;
+            enemy.takeDamage(ship->getCannonDamage());
+            ship->addGold(hitReward);
+            strike(enemy);
+            ball.setVisible(false);
+            ball.setActive(false);
+            ballBox = askerBox(ball);
+            input->gamepadVibrateRight(levelNS::ENEMY_FIRE_RUMBLE_PAD, levelNS::RUMBLE_SPEED,
+                                       levelNS::RUMBLE_SECONDS);
+        }
+    };
+    strikeIn(enemyShips);  // forEachEnemy's order
+    strikeIn(enemyShip1s);
 }
 
 // ---------------------------------------------------------------- drawing
