@@ -45,8 +45,7 @@ public:
 
     // Collisions ask many times a frame: the centre is worked out again only
     // when the position, size or scale it came from changed (the same sums on
-    // the same values give the same centre). Inline, for the levels' box
-    // checks.
+    // the same values give the same centre). Inline: every test asks.
     virtual const D3DXVECTOR2* getCenter()
     {
         const float s = getScale();

@@ -4,10 +4,10 @@
 #pragma once
 
 #include "app/game_state.h"
+#include "entities/axis_box.h"
 #include "entities/enemy_ship.h"
 #include "entities/entity.h"
 #include "entities/markers.h"
-#include "entities/axis_box.h"
 #include "levels/box_index.h"
 #include "levels/level_data.h"
 #include "levels/level_rules.h"
@@ -137,10 +137,10 @@ private:
     void sinking(float frameTime);
     void scrollMap(float frameTime);
     void shiftWorld(float dx);
-    // The box of the one of a pair that is tested against the others: with
-    // the broad phase off, a box that rules nothing out. Entity is the
-    // entity's exact type when known; anything else passed as Entity& (the
-    // ship, which comes from outside) goes through its getters.
+    // The box of the one of a pair that is tested against the others; with
+    // the broad phase off, a box that rules nothing out. T is the entity's
+    // exact type, whose fields are read; the ship (made outside the level,
+    // perhaps of a derived type) and a plain Entity& go through the getters.
     template <typename T>
     AxisBox askerBox(T& e) const
     {
@@ -151,7 +151,7 @@ private:
         else
             return axisBoxOf(e);
     }
-    // box: entity's, from axisBoxOf or anyAxisBoxOf.
+    // box: entity's, from askerBox.
     void collideWithTiles(Entity& entity, AxisBox box, bool isShip);
     void ramming(float frameTime);
     // The ship met enemy: it gives way, and takes damage once the cooldown
