@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -499,16 +500,14 @@ void Level::collisions(float frameTime)
         collideWithTiles(*ship, askerBox(*ship), true);
         // Cannonballs are always plain Cannons; most are not in flight.
         collideWithTiles(*ship->getCannon(), askerBox(*ship->getCannon()), false);
-        auto ballsOf = [&](auto& group) {
+        forEachEnemyList([&](auto& group) {
             for (EnemyBase& enemy : group) {
                 Cannon& ball = *enemy.getCannon();
                 const AxisBox box = askerBox(ball);
                 if (box.kind != BoxKind::Inactive)
                     collideWithTiles(ball, box, false);
             }
-        };
-        ballsOf(enemyShips);  // forEachEnemy's order
-        ballsOf(enemyShip1s);
+        });
         ramming(frameTime);
         enemyFire();
     }
@@ -556,9 +555,11 @@ void Level::ramming(float frameTime)
 {
     hitTimer += frameTime;
     AxisBox shipBox = askerBox(*ship);
-    // Each kind in turn, as forEachEnemy orders them: the data file puts an
-    // enemy in the list of its kind, so the list gives its cooldown.
-    auto ram = [&]<typename Enemy>(std::vector<Enemy>& group, float cooldown) {
+    // The data file puts an enemy in the list of its kind, so the list gives
+    // its cooldown.
+    forEachEnemyList([&]<typename Enemy>(std::vector<Enemy>& group) {
+        const float cooldown =
+            std::is_same_v<Enemy, EnemyShip> ? rules.enemyShipRamCooldown : rules.enemyShip1RamCooldown;
         if (cooldown < 0)
             return;  // this kind does no ramming
         for (Enemy& enemy : group) {
@@ -567,9 +568,7 @@ void Level::ramming(float frameTime)
             rammed(enemy, cooldown);
             shipBox = askerBox(*ship);  // it gave way
         }
-    };
-    ram(enemyShips, rules.enemyShipRamCooldown);
-    ram(enemyShip1s, rules.enemyShip1RamCooldown);
+    });
 }
 
 void Level::rammed(EnemyBase& enemy, float cooldown)
@@ -596,7 +595,7 @@ void Level::enemyFire()
     if (rules.enemyFireDamage <= 0)
         return;
     const AxisBox shipBox = askerBox(*ship);  // hits do not move the ship
-    auto fire = [&](auto& group) {
+    forEachEnemyList([&](auto& group) {
         for (EnemyBase& enemy : group) {
             Cannon& ball = *enemy.getCannon();  // always a plain Cannon
             if (cannotMeet(shipBox, axisBoxOf(ball)) || !ship->testCollision(ball, collisionVector))
@@ -605,9 +604,7 @@ void Level::enemyFire()
             ball.setVisible(false);
             ship->takeDamage(rules.enemyFireDamage);
         }
-    };
-    fire(enemyShips);  // forEachEnemy's order
-    fire(enemyShip1s);
+    });
 }
 
 void Level::pickups()
@@ -640,7 +637,7 @@ void Level::turnAtMarkers()
     for (auto& marker : markers)
         markerBoxes.push_back(axisBoxOf(marker));
     const bool indexed = broadPhase && markerIndex.build(markerBoxes);
-    auto turnGroup = [&]<typename Enemy>(std::vector<Enemy>& group) {
+    forEachEnemyList([&]<typename Enemy>(std::vector<Enemy>& group) {
         for (Enemy& enemy : group) {
             AxisBox enemyBox = askerBox(enemy);
             if (!indexed) {
@@ -661,9 +658,7 @@ void Level::turnAtMarkers()
                 candidates = markerIndex.mayMeet(enemyBox) & later;
             }
         }
-    };
-    turnGroup(enemyShips);  // forEachEnemy's order
-    turnGroup(enemyShip1s);
+    });
 }
 
 bool Level::turnAt(EnemyBase& enemy, InvisibleMarker& marker)
@@ -710,7 +705,7 @@ void Level::playerCannonball()
 {
     Cannon& ball = *ship->getCannon();  // always a plain Cannon
     AxisBox ballBox = askerBox(ball);
-    auto strikeIn = [&]<typename Enemy>(std::vector<Enemy>& group) {
+    forEachEnemyList([&]<typename Enemy>(std::vector<Enemy>& group) {
         for (Enemy& enemy : group) {
             if (ballBox.kind == BoxKind::Inactive)
                 return;  // not fired, or it has hit
@@ -725,9 +720,7 @@ void Level::playerCannonball()
             input->gamepadVibrateRight(levelNS::ENEMY_FIRE_RUMBLE_PAD, levelNS::RUMBLE_SPEED,
                                        levelNS::RUMBLE_SECONDS);
         }
-    };
-    strikeIn(enemyShips);  // forEachEnemy's order
-    strikeIn(enemyShip1s);
+    });
 }
 
 // ---------------------------------------------------------------- drawing

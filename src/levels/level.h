@@ -111,6 +111,14 @@ protected:
         for (size_t i = 0; i < enemyShip1s.size(); ++i)
             f(enemyShip1s[i], layout.enemyShip1s[i]);
     }
+    // The enemies a list at a time, in forEachEnemy's order, for loops the
+    // compiler can keep tight over each kind: f(enemyShips), f(enemyShip1s).
+    template <typename F>
+    void forEachEnemyList(F&& f)
+    {
+        f(enemyShips);
+        f(enemyShip1s);
+    }
     template <typename F>
     void forEachPickup(F&& f)
     {
