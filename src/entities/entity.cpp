@@ -1,5 +1,8 @@
 #include "entities/entity.h"
 
+#include "entities/axis_box.h"
+#include "entities/plain_box.h"
+
 #include "app/game.h"
 
 #include <cmath>
@@ -275,6 +278,26 @@ static bool isDirection(const D3DXVECTOR2& u)
     return std::isfinite(u.x) && std::isfinite(u.y) && (u.x != 0 || u.y != 0);
 }
 
+// The push above when both are boxes whose getters and setters are Entity's
+// own: the same steps and the same box test, on the fields. False, having
+// done nothing, otherwise.
+bool Entity::pushClearOfBox(const D3DXVECTOR2& u, Entity& other)
+{
+    if (this == &other || !hasPlainBox(*this) || !hasPlainBox(other))
+        return false;
+    const AxisBox theirs = axisBoxOf<Entity>(other);  // it stays where it is
+    if (theirs.kind == BoxKind::Other || axisBoxOf<Entity>(*this).kind == BoxKind::Other)
+        return false;
+    int steps = 0;
+    do {
+        spriteData.x = spriteData.x - u.x;
+        spriteData.y = spriteData.y - u.y;
+        ++steps;
+    } while (steps < entityNS::MAX_PUSH_STEPS && !cannotMeet(axisBoxOf<Entity>(*this), theirs));
+    boxComputed = false;
+    return true;
+}
+
 void Entity::bounceWith(D3DXVECTOR2& collisionVector, Entity& other, D3DXVECTOR2 vdiff)
 {
     D3DXVECTOR2 u;
@@ -300,14 +323,16 @@ void Entity::bounceWith(D3DXVECTOR2& collisionVector, Entity& other, D3DXVECTOR2
         massRatio = entityNS::MIN_MASS_RATIO;
 
     // Step back one pixel at a time until clear, at least once, at most ten.
-    D3DXVECTOR2 scratch;
-    int steps = 0;
-    do {
-        setX(getX() - u.x);
-        setY(getY() - u.y);
-        boxComputed = false;
-        ++steps;
-    } while (steps < entityNS::MAX_PUSH_STEPS && testCollision(other, scratch));
+    if (!pushClearOfBox(u, other)) {
+        D3DXVECTOR2 scratch;
+        int steps = 0;
+        do {
+            setX(getX() - u.x);
+            setY(getY() - u.y);
+            boxComputed = false;
+            ++steps;
+        } while (steps < entityNS::MAX_PUSH_STEPS && testCollision(other, scratch));
+    }
 
     pendingVelocity += u * (massRatio * k);
 }

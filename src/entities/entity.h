@@ -165,4 +165,5 @@ private:
     // overlap writes the side of this box along the axis of least overlap.
     bool projectionsOverlap(Entity& e, D3DXVECTOR2& collisionVector);
     void bounceWith(D3DXVECTOR2& collisionVector, Entity& other, D3DXVECTOR2 vdiff);
+    bool pushClearOfBox(const D3DXVECTOR2& u, Entity& other);
 };

@@ -9,7 +9,9 @@
 #include "entities/axis_box.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 class BoxIndex {
@@ -22,19 +24,57 @@ public:
     bool build(const std::vector<AxisBox>& boxes);
     // Bit i set: box may meet boxes[i]. A clear bit is a box that cannotMeet
     // says box does not meet.
-    std::uint64_t mayMeet(const AxisBox& box) const;
+    std::uint64_t mayMeet(const AxisBox& box) const
+    {
+        if (box.kind == BoxKind::Inactive)
+            return 0;
+        if (box.kind == BoxKind::Other || !banded)
+            return all;
+        // The four sides at once: the smaller and larger each way, then
+        // their bands. A box meets those that start at or before its last band
+        // and end at or after its first, both ways.
+        static_assert(offsetof(AxisBox, bottom) == offsetof(AxisBox, left) + 3 * sizeof(float));
+        Quad sides;  // left, right, top, bottom
+        std::memcpy(&sides, &box.left, sizeof sides);
+        const Quad swapped = __builtin_shuffle(sides, Bands{1, 0, 3, 2});
+        const Quad lo = sides < swapped ? sides : swapped, hi = sides < swapped ? swapped : sides;
+        const Bands k = bandsOf(__builtin_shuffle(lo, hi, Bands{0, 5, 2, 7}));
+        return (startAcross[static_cast<size_t>(k[1])] & endAcross[static_cast<size_t>(k[0])] &
+                startDown[static_cast<size_t>(k[3])] & endDown[static_cast<size_t>(k[2])]) |
+               always;
+    }
 
 private:
+    struct Extent {
+        float lo, hi;
+    };
+    // A box's extent one way, smallest first: a box whose sides are the
+    // wrong way round (a negative scale) still meets what overlaps it.
+    static Extent extent(float a, float b) { return Extent{a < b ? a : b, a < b ? b : a}; }
+
+    // Four coordinates, worked on side by side: two across, then two down.
+    using Quad = float __attribute__((vector_size(16)));
+    using Bands = int __attribute__((vector_size(16)));
+    // The bands of four coordinates: monotone, so a coordinate two boxes both
+    // cover falls in a band both are entered in. NaN goes to the last band,
+    // which is harmless: a NaN side meets nothing.
+    Bands bandsOf(Quad v) const
+    {
+        const Quad last{BANDS - 1, BANDS - 1, BANDS - 1, BANDS - 1}, zero{};
+        Quad t = (v - origin) * perBand;
+        t = t < last ? t : last;
+        t = t > zero ? t : zero;
+        return __builtin_convertvector(t, Bands);
+    }
     void rebuild();
-    int bandAcross(float x) const;
-    int bandDown(float y) const;
 
     std::vector<AxisBox> indexed;  // what the bands were worked out from
     bool banded = false;           // false: no usable bands, answer every box
     std::uint64_t all = 0;
     std::uint64_t always = 0;  // boxes only the full test can rule out
-    float originX = 0, originY = 0;
-    float perBandAcross = 1, perBandDown = 1;  // bands per pixel
-    std::array<std::uint64_t, BANDS> across{};
-    std::array<std::uint64_t, BANDS> down{};
+    Quad origin{0, 0, 0, 0};   // the bands' left twice, then their top twice
+    Quad perBand{1, 1, 1, 1};  // bands per pixel: across twice, then down twice
+    // Bit i of start*[k]: box i's first band is k or before; of end*[k]: its
+    // last band is k or after.
+    std::array<std::uint64_t, BANDS> startAcross{}, endAcross{}, startDown{}, endDown{};
 };
