@@ -286,14 +286,30 @@ bool Entity::pushClearOfBox(const D3DXVECTOR2& u, Entity& other)
     if (this == &other || !hasPlainBox(*this) || !hasPlainBox(other))
         return false;
     const AxisBox theirs = axisBoxOf<Entity>(other);  // it stays where it is
-    if (theirs.kind == BoxKind::Other || axisBoxOf<Entity>(*this).kind == BoxKind::Other)
+    const AxisBox mine = axisBoxOf<Entity>(*this);
+    if (theirs.kind == BoxKind::Other || mine.kind == BoxKind::Other)
         return false;
+    // Only the position changes from step to step, so the rest of each side's
+    // sum is worked out once: the same products give the same sides.
+    const float s = spriteData.scale;
+    const float halfWidth = static_cast<float>(spriteData.width / 2) * s;
+    const float halfHeight = static_cast<float>(spriteData.height / 2) * s;
+    const float left = static_cast<float>(edge.left) * s, right = static_cast<float>(edge.right) * s;
+    const float top = static_cast<float>(edge.top) * s, bottom = static_cast<float>(edge.bottom) * s;
+    // Against an inactive one the first test fails: one step, no more.
+    bool meets = mine.kind == BoxKind::Box && theirs.kind == BoxKind::Box;
+    float x = spriteData.x, y = spriteData.y;
     int steps = 0;
     do {
-        spriteData.x = spriteData.x - u.x;
-        spriteData.y = spriteData.y - u.y;
+        x = x - u.x;
+        y = y - u.y;
         ++steps;
-    } while (steps < entityNS::MAX_PUSH_STEPS && !cannotMeet(axisBoxOf<Entity>(*this), theirs));
+        const float cx = x + halfWidth, cy = y + halfHeight;
+        meets = meets && theirs.left <= cx + right && theirs.right >= cx + left && theirs.top <= cy + bottom &&
+                theirs.bottom >= cy + top;
+    } while (steps < entityNS::MAX_PUSH_STEPS && meets);
+    spriteData.x = x;
+    spriteData.y = y;
     boxComputed = false;
     return true;
 }
