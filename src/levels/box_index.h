@@ -36,9 +36,9 @@ public:
         static_assert(offsetof(AxisBox, bottom) == offsetof(AxisBox, left) + 3 * sizeof(float));
         Quad sides;  // left, right, top, bottom
         std::memcpy(&sides, &box.left, sizeof sides);
-        const Quad swapped = __builtin_shuffle(sides, Bands{1, 0, 3, 2});
+        const Quad swapped = __builtin_shufflevector(sides, sides, 1, 0, 3, 2);
         const Quad lo = sides < swapped ? sides : swapped, hi = sides < swapped ? swapped : sides;
-        const Bands k = bandsOf(__builtin_shuffle(lo, hi, Bands{0, 5, 2, 7}));
+        const Bands k = bandsOf(__builtin_shufflevector(lo, hi, 0, 5, 2, 7));
         return (startAcross[static_cast<size_t>(k[1])] & endAcross[static_cast<size_t>(k[0])] &
                 startDown[static_cast<size_t>(k[3])] & endDown[static_cast<size_t>(k[2])]) |
                always;
