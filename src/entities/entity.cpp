@@ -289,13 +289,11 @@ bool Entity::pushClearOfBox(const D3DXVECTOR2& u, Entity& other)
     const AxisBox mine = axisBoxOf<Entity>(*this);
     if (theirs.kind == BoxKind::Other || mine.kind == BoxKind::Other)
         return false;
-    // Only the position changes from step to step, so the rest of each side's
-    // sum is worked out once: the same products give the same sides.
+    // Only the position changes from step to step, so the centre's offset is
+    // worked out once: the same product gives the same centre.
     const float s = spriteData.scale;
     const float halfWidth = static_cast<float>(spriteData.width / 2) * s;
     const float halfHeight = static_cast<float>(spriteData.height / 2) * s;
-    const float left = static_cast<float>(edge.left) * s, right = static_cast<float>(edge.right) * s;
-    const float top = static_cast<float>(edge.top) * s, bottom = static_cast<float>(edge.bottom) * s;
     // Against an inactive one the first test fails: one step, no more.
     bool meets = mine.kind == BoxKind::Box && theirs.kind == BoxKind::Box;
     float x = spriteData.x, y = spriteData.y;
@@ -304,9 +302,7 @@ bool Entity::pushClearOfBox(const D3DXVECTOR2& u, Entity& other)
         x = x - u.x;
         y = y - u.y;
         ++steps;
-        const float cx = x + halfWidth, cy = y + halfHeight;
-        meets = meets && theirs.left <= cx + right && theirs.right >= cx + left && theirs.top <= cy + bottom &&
-                theirs.bottom >= cy + top;
+        meets = meets && !cannotMeet(boxAt(D3DXVECTOR2(x + halfWidth, y + halfHeight), s, edge), theirs);
     } while (steps < entityNS::MAX_PUSH_STEPS && meets);
     spriteData.x = x;
     spriteData.y = y;

@@ -8,6 +8,13 @@ namespace {
 
 constexpr float MIN_BAND = 64;  // pixels
 
+// A box's extent one way, smallest first: a box whose sides are the wrong
+// way round (a negative scale) still meets what overlaps it.
+struct Extent {
+    float lo, hi;
+};
+Extent extent(float a, float b) { return Extent{a < b ? a : b, a < b ? b : a}; }
+
 static_assert(sizeof(AxisBox) == sizeof(BoxKind) + 4 * sizeof(float), "compared byte for byte: no padding");
 
 bool sameBoxes(const std::vector<AxisBox>& a, const std::vector<AxisBox>& b)

@@ -45,13 +45,6 @@ public:
     }
 
 private:
-    struct Extent {
-        float lo, hi;
-    };
-    // A box's extent one way, smallest first: a box whose sides are the
-    // wrong way round (a negative scale) still meets what overlaps it.
-    static Extent extent(float a, float b) { return Extent{a < b ? a : b, a < b ? b : a}; }
-
     // Four coordinates, worked on side by side: two across, then two down.
     using Quad = float __attribute__((vector_size(16)));
     using Bands = int __attribute__((vector_size(16)));
