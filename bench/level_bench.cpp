@@ -5,6 +5,7 @@
 //
 //   level_bench            every level
 //   level_bench N [F]      level N (and level 1), F frames a run
+//   level_bench N F RUN    only the run named (sailing, idle or scrolling)
 #include "app/keelhaven.h"
 #include "entities/ship.h"
 #include "levels/level.h"
@@ -128,6 +129,7 @@ int main(int argc, char** argv)
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     const int only = argc > 1 ? std::atoi(argv[1]) : 0;
     const int frames = argc > 2 ? std::max(1, std::atoi(argv[2])) : (only ? 3000 : 600);
+    const std::string onlyRun = argc > 3 ? argv[3] : "";
     platform::testing::useFakeClock(true);
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof(wc);
@@ -152,7 +154,7 @@ int main(int argc, char** argv)
                 continue;
             const bool wide = bench.isWide(n);
             for (Run run : {Run::Sailing, Run::Idle, Run::Scrolling}) {
-                if (run == Run::Scrolling && !wide)
+                if ((run == Run::Scrolling && !wide) || (!onlyRun.empty() && onlyRun != runName(run)))
                     continue;
                 const Result r = bench.measure(n, run, frames);
                 Result& ref = reference[static_cast<int>(run)];

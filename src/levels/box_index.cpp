@@ -7,6 +7,13 @@
 namespace {
 
 constexpr float MIN_BAND = 64;  // pixels
+// Each box is entered this much wider every way, so that it can move by up
+// to TOLERANCE from where the index has it, plus the rounding of the sums
+// that follow it, and still be found: far more room than that rounding on
+// sides no larger than LARGEST.
+constexpr float SLACK = 2;            // pixels
+constexpr float TOLERANCE = 0.5f;     // pixels
+constexpr float LARGEST = 65536;      // pixels, any side or move that is followed
 
 // A box's extent one way, smallest first: a box whose sides are the wrong
 // way round (a negative scale) still meets what overlaps it.
@@ -23,42 +30,91 @@ bool sameBoxes(const std::vector<AxisBox>& a, const std::vector<AxisBox>& b)
     return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(AxisBox)) == 0);
 }
 
+// False for NaN as well.
+bool within(float v, float limit) { return std::fabs(v) <= limit; }
+
+bool sidesWithin(const AxisBox& b, float limit)
+{
+    return within(b.left, limit) && within(b.right, limit) && within(b.top, limit) && within(b.bottom, limit);
+}
+
 }  // namespace
 
 bool BoxIndex::build(const std::vector<AxisBox>& boxes)
 {
     if (boxes.size() > MAX_BOXES)
         return false;
-    if (!sameBoxes(boxes, indexed)) {
+    if (!follows(boxes)) {
         indexed = boxes;
         rebuild();
     }
     return true;
 }
 
+// Are boxes those indexed, as they were at the last build or all moved by
+// the same amount (to within TOLERANCE)? Then the index takes up the move.
+bool BoxIndex::follows(const std::vector<AxisBox>& boxes)
+{
+    if (sameBoxes(boxes, latest))
+        return true;
+    if (!followable || boxes.size() != indexed.size())
+        return false;
+    const auto first = std::find_if(indexed.begin(), indexed.end(),
+                                    [](const AxisBox& b) { return b.kind == BoxKind::Box; });
+    if (first == indexed.end())
+        return false;  // nothing banded to follow
+    const AxisBox& now = boxes[static_cast<size_t>(first - indexed.begin())];
+    if (now.kind != BoxKind::Box)
+        return false;
+    const float across = now.left - first->left, down = now.top - first->top;
+    if (!within(across, LARGEST) || !within(down, LARGEST))
+        return false;
+    const Quad move{across, across, down, down};
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        if (boxes[i].kind != indexed[i].kind)
+            return false;
+        if (boxes[i].kind != BoxKind::Box)
+            continue;
+        const Quad off = sidesOf(boxes[i]) - (sidesOf(indexed[i]) + move);
+        const Quad limit{TOLERANCE, TOLERANCE, TOLERANCE, TOLERANCE};
+        const auto near = off <= limit && off >= -limit;  // false for NaN
+        if ((near[0] & near[1] & near[2] & near[3]) == 0)
+            return false;
+    }
+    drift = move;
+    shiftedOrigin = origin + drift;
+    latest = boxes;
+    return true;
+}
+
 void BoxIndex::rebuild()
 {
+    latest = indexed;
+    drift = Quad{0, 0, 0, 0};
     const size_t n = indexed.size();
     all = n == MAX_BOXES ? ~std::uint64_t{0} : (std::uint64_t{1} << n) - 1;
     always = 0;
+    followable = true;
     for (auto* bands : {&startAcross, &endAcross, &startDown, &endDown})
         bands->fill(0);
 
-    // The bands span the boxes' own sides.
+    // The bands span the boxes' own sides, with their room to spare.
     float left = INFINITY, right = -INFINITY, top = INFINITY, bottom = -INFINITY;
     for (const AxisBox& b : indexed) {
         if (b.kind != BoxKind::Box)
             continue;
+        followable = followable && sidesWithin(b, LARGEST);
         const Extent x = extent(b.left, b.right), y = extent(b.top, b.bottom);
-        left = std::min(left, x.lo);
-        right = std::max(right, x.hi);
-        top = std::min(top, y.lo);
-        bottom = std::max(bottom, y.hi);
+        left = std::min(left, x.lo - SLACK);
+        right = std::max(right, x.hi + SLACK);
+        top = std::min(top, y.lo - SLACK);
+        bottom = std::max(bottom, y.hi + SLACK);
     }
     // Bands narrower than a ship would only be more to look through.
     const float perBandAcross = std::min(BANDS / (right - left), 1 / MIN_BAND);
     const float perBandDown = std::min(BANDS / (bottom - top), 1 / MIN_BAND);
     origin = Quad{left, left, top, top};
+    shiftedOrigin = origin;
     perBand = Quad{perBandAcross, perBandAcross, perBandDown, perBandDown};
     banded = std::isfinite(left) && std::isfinite(top) && std::isfinite(perBandAcross) &&
              std::isfinite(perBandDown) && perBandAcross > 0 && perBandDown > 0;
@@ -73,7 +129,7 @@ void BoxIndex::rebuild()
             continue;
         }
         const Extent x = extent(b.left, b.right), y = extent(b.top, b.bottom);
-        const Bands k = bandsOf(Quad{x.lo, x.hi, y.lo, y.hi});
+        const Bands k = bandsOf(Quad{x.lo - SLACK, x.hi + SLACK, y.lo - SLACK, y.hi + SLACK}, origin);
         startAcross[static_cast<size_t>(k[0])] |= bit;
         endAcross[static_cast<size_t>(k[1])] |= bit;
         startDown[static_cast<size_t>(k[2])] |= bit;

@@ -23,6 +23,19 @@ constexpr const char* EXPLOSION = "SHIPEXPLOSION";
 
 void fatal(const std::string& message) { throw GameError(FATAL_ERROR, message); }
 
+// Moves an image across whose type is exactly T (an element of a container
+// of T, or a member). T keeps Image's position accessors, so they are called
+// without the virtual table: while the map scrolls this runs for every
+// marker, pick-up and enemy each frame.
+template <typename T>
+void shiftAcross(T& image, float dx)
+{
+    static_assert(std::is_same_v<decltype(&T::getX), float (Image::*)()> &&
+                      std::is_same_v<decltype(&T::setX), void (Image::*)(float)>,
+                  "this type moves its own way: shift it through setX");
+    image.Image::setX(image.Image::getX() + dx);
+}
+
 void placeAt(Entity& e, const Placement& p)
 {
     e.setX(p.x);
@@ -466,19 +479,22 @@ void Level::scrollMap(float frameTime)
 
 void Level::shiftWorld(float dx)
 {
+    // Cannonballs are reached through pointers: whatever their type, setX.
     auto shift = [dx](Image& image) { image.setX(image.getX() + dx); };
-    shift(background);
-    forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement&) {
-        shift(enemy);
-        if (enemy.getCannon()->getActive())
-            shift(*enemy.getCannon());
+    shiftAcross(background, dx);
+    forEachEnemyList([&](auto& group) {
+        for (auto& enemy : group) {
+            shiftAcross(enemy, dx);
+            if (enemy.getCannon()->getActive())
+                shift(*enemy.getCannon());
+        }
     });
     for (auto& m : markers)
-        shift(m);
-    forEachPickup([&](Entity& p) { shift(p); });
-    shift(endMarker);
+        shiftAcross(m, dx);
+    forEachPickup([&](auto& p) { shiftAcross(p, dx); });
+    shiftAcross(endMarker, dx);
     if (hasSecondExit)
-        shift(secondEndMarker);
+        shiftAcross(secondEndMarker, dx);
     if (ship->getCannon()->getActive())
         shift(*ship->getCannon());
 }

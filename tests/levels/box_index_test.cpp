@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -95,4 +97,66 @@ TEST(BoxIndex, RefusesMoreBoxesThanItHasBitsFor)
     EXPECT_EQ(index.mayMeet(box(0, 0, 1, 1)), ~std::uint64_t{0});
     boxes.push_back(box(0, 0, 1, 1));
     EXPECT_FALSE(index.build(boxes));
+}
+
+// Boxes that scroll together, each worked out again from its moved position
+// with the rounding that brings, and now and then one nudged a little on its
+// own: the index follows them and still finds every box that touches the
+// one asked about, right at the edge.
+TEST(BoxIndex, FollowsBoxesThatMoveTogether)
+{
+    std::mt19937 rng(20261210);
+    std::uniform_real_distribution<float> unit(0, 1), size(0, 80), step(-9, 9), nudge(0, 4);
+    std::uniform_int_distribution<int> pick(0, 99);
+    BoxIndex index;
+    long asked = 0, found = 0;
+    for (int set = 0; set < 500; ++set) {
+        struct Placed {
+            float x, y, w, h;
+            bool reversed;
+        };
+        // Narrow bands and wide; the widest, far beyond any map, not followed.
+        const float spread = std::array{600.0f, 1500.0f, 6000.0f, 40000.0f, 200000.0f}[static_cast<size_t>(set % 5)];
+        std::vector<Placed> placed(static_cast<size_t>(1 + rng() % BoxIndex::MAX_BOXES));
+        for (auto& p : placed)
+            p = Placed{unit(rng) * spread - 100, unit(rng) * spread / 4, size(rng), size(rng), pick(rng) < 5};
+        std::vector<AxisBox> boxes(placed.size());
+        float scrolled = 0;
+        for (int frame = 0; frame < 60; ++frame) {
+            scrolled += step(rng);
+            for (size_t i = 0; i < placed.size(); ++i) {
+                const Placed& p = placed[i];
+                const float x = p.x + scrolled;
+                boxes[i] = box(x + p.w * 0.25f, p.y, x + p.w * 0.25f + p.w, p.y + p.h);
+                if (p.reversed)
+                    std::swap(boxes[i].left, boxes[i].right);
+            }
+            // Most of the time one box lies further out than the move takes
+            // it, by a little or by more, and the first probe touches it there.
+            size_t nudged = rng() % boxes.size();
+            if (const int odd = pick(rng); odd < 80) {
+                AxisBox& b = boxes[nudged];
+                (b.right >= b.left ? b.right : b.left) += odd < 50 ? nudge(rng) / 8 : nudge(rng);
+            }
+            ASSERT_TRUE(index.build(boxes));
+            for (int q = 0; q < 8; ++q) {
+                // Touching a box's side from outside, or overlapping it.
+                const AxisBox& b = boxes[q == 0 ? nudged : rng() % boxes.size()];
+                const float across = std::max(b.left, b.right), down = std::min(b.top, b.bottom);
+                const float width = size(rng);
+                AxisBox probe = pick(rng) < 50 ? box(across, down - width, across + width, down)
+                                               : box(across - width, down, across, down + width);
+                if (pick(rng) < 10)
+                    std::swap(probe.left, probe.right);
+                const std::uint64_t answer = index.mayMeet(probe);
+                for (size_t i = 0; i < boxes.size(); ++i) {
+                    const bool meets = !cannotMeet(probe, boxes[i]);
+                    ASSERT_TRUE(!meets || ((answer >> i) & 1)) << "set " << set << " frame " << frame << " box " << i;
+                    ++asked;
+                    found += meets;
+                }
+            }
+        }
+    }
+    EXPECT_GT(found, asked / 100) << "the probes do touch boxes";
 }
