@@ -70,17 +70,18 @@ bool BoxIndex::follows(const std::vector<AxisBox>& boxes)
     if (!within(across, LARGEST) || !within(down, LARGEST))
         return false;
     const Quad move{across, across, down, down};
+    const Quad limit{TOLERANCE, TOLERANCE, TOLERANCE, TOLERANCE};
+    Bands near{-1, -1, -1, -1};  // every side so far within TOLERANCE (false for NaN)
     for (size_t i = 0; i < boxes.size(); ++i) {
         if (boxes[i].kind != indexed[i].kind)
             return false;
         if (boxes[i].kind != BoxKind::Box)
             continue;
         const Quad off = sidesOf(boxes[i]) - (sidesOf(indexed[i]) + move);
-        const Quad limit{TOLERANCE, TOLERANCE, TOLERANCE, TOLERANCE};
-        const auto near = off <= limit && off >= -limit;  // false for NaN
-        if ((near[0] & near[1] & near[2] & near[3]) == 0)
-            return false;
+        near &= off <= limit && off >= -limit;
     }
+    if ((near[0] & near[1] & near[2] & near[3]) == 0)
+        return false;
     drift = move;
     shiftedOrigin = origin + drift;
     latest = boxes;

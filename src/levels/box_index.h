@@ -51,11 +51,13 @@ private:
         return sides;
     }
     // The smaller and larger side each way: a box the wrong way round (a
-    // negative scale) still meets what overlaps it.
+    // negative scale) still meets what overlaps it. (Written as two
+    // comparisons, the compiler makes each one instruction; with a NaN side,
+    // which meets nothing, which side is taken does not matter.)
     static Quad span(Quad sides)
     {
         const Quad swapped = __builtin_shufflevector(sides, sides, 1, 0, 3, 2);
-        const Quad lo = sides < swapped ? sides : swapped, hi = sides < swapped ? swapped : sides;
+        const Quad lo = sides < swapped ? sides : swapped, hi = swapped < sides ? sides : swapped;
         return __builtin_shufflevector(lo, hi, 0, 5, 2, 7);
     }
     // The bands of four coordinates: monotone, so a coordinate two boxes both

@@ -136,16 +136,21 @@ TEST(BoxIndex, FollowsBoxesThatMoveTogether)
             size_t nudged = rng() % boxes.size();
             if (const int odd = pick(rng); odd < 80) {
                 AxisBox& b = boxes[nudged];
-                (b.right >= b.left ? b.right : b.left) += odd < 50 ? nudge(rng) / 8 : nudge(rng);
+                const float by = odd < 50 ? nudge(rng) / 8 : nudge(rng);
+                if (odd % 2 == 0)
+                    (b.right >= b.left ? b.right : b.left) += by;
+                else
+                    (b.right >= b.left ? b.left : b.right) -= by;
             }
             ASSERT_TRUE(index.build(boxes));
             for (int q = 0; q < 8; ++q) {
                 // Touching a box's side from outside, or overlapping it.
                 const AxisBox& b = boxes[q == 0 ? nudged : rng() % boxes.size()];
-                const float across = std::max(b.left, b.right), down = std::min(b.top, b.bottom);
-                const float width = size(rng);
-                AxisBox probe = pick(rng) < 50 ? box(across, down - width, across + width, down)
-                                               : box(across - width, down, across, down + width);
+                const bool after = pick(rng) < 50;  // beyond its right side, or before its left
+                const float across = after ? std::max(b.left, b.right) : std::min(b.left, b.right);
+                const float down = std::min(b.top, b.bottom), width = size(rng);
+                AxisBox probe = after ? box(across, down - width, across + width, down)
+                                      : box(across - width, down, across, down + width);
                 if (pick(rng) < 10)
                     std::swap(probe.left, probe.right);
                 const std::uint64_t answer = index.mayMeet(probe);
