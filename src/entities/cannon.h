@@ -6,6 +6,8 @@
 
 #include "entities/entity.h"
 
+#include <type_traits>
+
 namespace cannonNS {
 constexpr int WIDTH = 64;  // frame on the shared sprite sheet
 constexpr int HEIGHT = 64;
@@ -54,3 +56,8 @@ public:
 private:
     void launch(Entity& source, D3DXVECTOR2 v);
 };
+
+// An enemy's cannon is exactly a Cannon, so enemies and levels, which ask it
+// every frame whether it is in flight, can call Entity's getActive directly.
+static_assert(std::is_same_v<decltype(&Cannon::getActive), bool (Entity::*)()>,
+              "Cannon has its own getActive: call it through the virtual table");

@@ -82,10 +82,13 @@ void EnemyBase::showFacing(int dir)
 
 void EnemyBase::update(float frameTime)
 {
-    runAnimations(frameTime);
+    if (exploding || hit)  // on most frames, neither
+        runAnimations(frameTime);
     Entity::update(frameTime);
     move(frameTime);
-    if (cannon->getActive())
+    // Exactly a Cannon, which keeps Entity's getActive: asked without the
+    // virtual table, for every enemy every frame.
+    if (cannon->Entity::getActive())
         cannon->update(frameTime);
     if (mode == enemyNS::GUARD)
         guard(frameTime);

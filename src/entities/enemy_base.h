@@ -86,7 +86,7 @@ public:
     float getFireInterval() const { return fireInterval; }
     float getFireTimer() const { return fireTimer; }
     void setFireTimer(float t) { fireTimer = t; }
-    Cannon* getCannon() { return cannon; }
+    Cannon* getCannon() { return cannon; }  // always a plain Cannon, made with the enemy
     Image& getHitImage() { return hitImage; }
     Image& getExplosionImage() { return explosionImage; }
 

@@ -479,14 +479,15 @@ void Level::scrollMap(float frameTime)
 
 void Level::shiftWorld(float dx)
 {
-    // Cannonballs are reached through pointers: whatever their type, setX.
+    // The ship's cannonball may be of any type: through setX.
     auto shift = [dx](Image& image) { image.setX(image.getX() + dx); };
     shiftAcross(background, dx);
     forEachEnemyList([&](auto& group) {
         for (auto& enemy : group) {
             shiftAcross(enemy, dx);
-            if (enemy.getCannon()->getActive())
-                shift(*enemy.getCannon());
+            Cannon& ball = *enemy.getCannon();  // exactly a Cannon
+            if (ball.Entity::getActive())
+                shiftAcross(ball, dx);
         }
     });
     for (auto& m : markers)
