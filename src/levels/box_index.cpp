@@ -57,16 +57,12 @@ bool BoxIndex::follows(const std::vector<AxisBox>& boxes)
 {
     if (sameBoxes(boxes, latest))
         return true;
-    if (!followable || boxes.size() != indexed.size())
-        return false;
-    const auto first = std::find_if(indexed.begin(), indexed.end(),
-                                    [](const AxisBox& b) { return b.kind == BoxKind::Box; });
-    if (first == indexed.end())
-        return false;  // nothing banded to follow
-    const AxisBox& now = boxes[static_cast<size_t>(first - indexed.begin())];
+    if (!followable || boxes.size() != indexed.size() || firstBox >= indexed.size())
+        return false;  // (the last: nothing banded to follow)
+    const AxisBox &then = indexed[firstBox], &now = boxes[firstBox];
     if (now.kind != BoxKind::Box)
         return false;
-    const float across = now.left - first->left, down = now.top - first->top;
+    const float across = now.left - then.left, down = now.top - then.top;
     if (!within(across, LARGEST) || !within(down, LARGEST))
         return false;
     const Quad move{across, across, down, down};
@@ -84,7 +80,7 @@ bool BoxIndex::follows(const std::vector<AxisBox>& boxes)
         return false;
     drift = move;
     shiftedOrigin = origin + drift;
-    latest = boxes;
+    std::copy(boxes.begin(), boxes.end(), latest.begin());  // the same size
     return true;
 }
 
@@ -96,6 +92,9 @@ void BoxIndex::rebuild()
     all = n == MAX_BOXES ? ~std::uint64_t{0} : (std::uint64_t{1} << n) - 1;
     always = 0;
     followable = true;
+    firstBox = static_cast<size_t>(std::find_if(indexed.begin(), indexed.end(),
+                                                [](const AxisBox& b) { return b.kind == BoxKind::Box; }) -
+                                   indexed.begin());
     for (auto* bands : {&startAcross, &endAcross, &startDown, &endDown})
         bands->fill(0);
 

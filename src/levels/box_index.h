@@ -86,6 +86,7 @@ private:
     std::vector<AxisBox> latest;   // the boxes last built with
     bool banded = false;           // false: no usable bands, answer every box
     bool followable = false;       // small enough sides to follow a move
+    size_t firstBox = 0;           // the first of kind Box, whose move the others must share
     std::uint64_t all = 0;
     std::uint64_t always = 0;   // boxes only the full test can rule out
     Quad origin{0, 0, 0, 0};    // the bands' left twice, then their top twice
