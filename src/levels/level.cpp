@@ -479,8 +479,6 @@ void Level::scrollMap(float frameTime)
 
 void Level::shiftWorld(float dx)
 {
-    // The ship's cannonball may be of any type: through setX.
-    auto shift = [dx](Image& image) { image.setX(image.getX() + dx); };
     shiftAcross(background, dx);
     forEachEnemyList([&](auto& group) {
         for (auto& enemy : group) {
@@ -496,8 +494,9 @@ void Level::shiftWorld(float dx)
     shiftAcross(endMarker, dx);
     if (hasSecondExit)
         shiftAcross(secondEndMarker, dx);
-    if (ship->getCannon()->getActive())
-        shift(*ship->getCannon());
+    // The ship's cannonball may be of any type: through its own setX.
+    if (Entity& ball = *ship->getCannon(); ball.getActive())
+        ball.setX(ball.getX() + dx);
 }
 
 // ---------------------------------------------------------------- collisions
