@@ -705,15 +705,19 @@ void Level::markerTurns()
         turnAtMarkers();
         return;
     }
-    for (const TurnRule& rule : layout.turns) {
-        EnemyBase& enemy = rule.kind == EnemyKind::EnemyShip
-                               ? static_cast<EnemyBase&>(enemyShips[static_cast<size_t>(rule.enemy)])
-                               : static_cast<EnemyBase&>(enemyShip1s[static_cast<size_t>(rule.enemy)]);
+    // Each rule's pair is ruled out by its boxes first, as everywhere else.
+    auto apply = [&](auto& enemy, const TurnRule& rule) {
         InvisibleMarker& marker = markers[static_cast<size_t>(rule.marker)];
-        if (!enemy.testCollision(marker, collisionVector))
-            continue;
+        if (cannotMeet(askerBox(enemy), axisBoxOf(marker)) || !enemy.testCollision(marker, collisionVector))
+            return;
         enemy.bounceFromRest(collisionVector, marker);
         turn(enemy, rule.turn);
+    };
+    for (const TurnRule& rule : layout.turns) {
+        if (rule.kind == EnemyKind::EnemyShip)
+            apply(enemyShips[static_cast<size_t>(rule.enemy)], rule);
+        else
+            apply(enemyShip1s[static_cast<size_t>(rule.enemy)], rule);
     }
 }
 
