@@ -65,6 +65,7 @@ ref_median=0 ref_mean=0
 for run in sailing idle scrolling; do
     [ -s "$out/$level.$run" ] || continue
     t=$(total "$out/$level.$run"); s=$(sounds "$out/$level.$run")
+    case "$t" in ''|*[!0-9]*|0) continue ;; esac  # a narrow level does not scroll
     if [ "$run" != scrolling ] && [ "$level" != 1 ]; then
         r=$(total "$out/1.$run"); rs=$(sounds "$out/1.$run")
         m=$(median "$out/frames.$level.$run" "$frames"); m1=$(median "$out/frames.1.$run" 0)
