@@ -47,6 +47,14 @@ constexpr bool keepsBoxGetters =
     std::is_same_v<decltype(&T::testCollision), bool (Entity::*)(Entity&, D3DXVECTOR2&)> &&
     std::is_same_v<decltype(&T::testBoxes), bool (Entity::*)(Entity&, D3DXVECTOR2&)>;
 
+// Does T leave Image's position getters and setters as they are? Then, for
+// an object whose type is exactly T, they can be called without the table.
+template <typename T>
+constexpr bool keepsPositionAccessors = std::is_same_v<decltype(&T::getX), float (Image::*)()> &&
+                                        std::is_same_v<decltype(&T::getY), float (Image::*)()> &&
+                                        std::is_same_v<decltype(&T::setX), void (Image::*)(float)> &&
+                                        std::is_same_v<decltype(&T::setY), void (Image::*)(float)>;
+
 // The box of an entity whose type is exactly T (an element of a container
 // of T, or a member), read straight from its fields: the same values the
 // getters would give, since T replaces none of them, without a call. Forced

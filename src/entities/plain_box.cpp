@@ -12,10 +12,7 @@ namespace {
 
 // The box getters, and the position getters and setters a push uses.
 template <typename T>
-constexpr bool keepsPlainBox = keepsBoxGetters<T> && std::is_same_v<decltype(&T::getX), float (Image::*)()> &&
-                               std::is_same_v<decltype(&T::getY), float (Image::*)()> &&
-                               std::is_same_v<decltype(&T::setX), void (Image::*)(float)> &&
-                               std::is_same_v<decltype(&T::setY), void (Image::*)(float)>;
+constexpr bool keepsPlainBox = keepsBoxGetters<T> && keepsPositionAccessors<T>;
 
 template <typename... T>
 bool isOneOf(const Entity& e)

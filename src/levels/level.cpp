@@ -30,9 +30,7 @@ void fatal(const std::string& message) { throw GameError(FATAL_ERROR, message); 
 template <typename T>
 void shiftAcross(T& image, float dx)
 {
-    static_assert(std::is_same_v<decltype(&T::getX), float (Image::*)()> &&
-                      std::is_same_v<decltype(&T::setX), void (Image::*)(float)>,
-                  "this type moves its own way: shift it through setX");
+    static_assert(keepsPositionAccessors<T>, "this type moves its own way: shift it through setX");
     image.Image::setX(image.Image::getX() + dx);
 }
 
