@@ -20,16 +20,21 @@ struct AxisBox {
     float left = 0, right = 0, top = 0, bottom = 0;
 };
 
-// The sides of a box shape from its centre, scale and edges, in the box
-// test's own arithmetic.
+// One side of a box shape from its centre, scale and edge, in the box test's
+// own arithmetic.
+inline float sideAt(float centre, LONG edge, float s)
+{
+    return centre + static_cast<float>(edge) * s;
+}
+
 inline AxisBox boxAt(const D3DXVECTOR2& c, float s, const RECT& edge)
 {
     AxisBox b;
     b.kind = BoxKind::Box;
-    b.left = c.x + static_cast<float>(edge.left) * s;
-    b.right = c.x + static_cast<float>(edge.right) * s;
-    b.top = c.y + static_cast<float>(edge.top) * s;
-    b.bottom = c.y + static_cast<float>(edge.bottom) * s;
+    b.left = sideAt(c.x, edge.left, s);
+    b.right = sideAt(c.x, edge.right, s);
+    b.top = sideAt(c.y, edge.top, s);
+    b.bottom = sideAt(c.y, edge.bottom, s);
     return b;
 }
 
@@ -55,6 +60,16 @@ constexpr bool keepsPositionAccessors = std::is_same_v<decltype(&T::getX), float
                                         std::is_same_v<decltype(&T::setX), void (Image::*)(float)> &&
                                         std::is_same_v<decltype(&T::setY), void (Image::*)(float)>;
 
+// Image's centre sums: the half size is an integer division.
+inline float centreX(const SpriteData& d)
+{
+    return d.x + static_cast<float>(d.width / 2) * d.scale;
+}
+inline float centreY(const SpriteData& d)
+{
+    return d.y + static_cast<float>(d.height / 2) * d.scale;
+}
+
 // The box of an entity whose type is exactly T (an element of a container
 // of T, or a member), read straight from its fields: the same values the
 // getters would give, since T replaces none of them, without a call. Forced
@@ -69,10 +84,7 @@ template <typename T>
     if (en.collisionType != entityNS::BOX)
         return AxisBox{};
     const SpriteData& d = en.spriteData;
-    // Image's centre sums: the half size is an integer division.
-    const D3DXVECTOR2 c(d.x + static_cast<float>(d.width / 2) * d.scale,
-                        d.y + static_cast<float>(d.height / 2) * d.scale);
-    return boxAt(c, d.scale, en.edge);
+    return boxAt(D3DXVECTOR2(centreX(d), centreY(d)), d.scale, en.edge);
 }
 
 // Through the getters: for an entity that may be of a derived type.
@@ -95,4 +107,24 @@ inline bool cannotMeet(const AxisBox& a, const AxisBox& b)
     if (a.kind != BoxKind::Box || b.kind != BoxKind::Box)
         return false;
     return !(b.left <= a.right && b.right >= a.left && b.top <= a.bottom && b.bottom >= a.top);
+}
+
+// cannotMeet(a, axisBoxOf(e)), working out each side of e's box only when the
+// comparisons before it have not yet told: most pairs a level asks about lie
+// apart, and one or two sides say so.
+template <typename T>
+[[gnu::always_inline]] inline bool cannotMeetBoxOf(const AxisBox& a, T& e)
+{
+    static_assert(keepsBoxGetters<T>, "this type works its box out its own way: use anyAxisBoxOf");
+    const Entity& en = e;
+    if (a.kind == BoxKind::Inactive || !en.active)
+        return true;
+    if (a.kind != BoxKind::Box || en.collisionType != entityNS::BOX)
+        return false;
+    const SpriteData& d = en.spriteData;
+    const float x = centreX(d);
+    if (!(sideAt(x, en.edge.left, d.scale) <= a.right) || !(sideAt(x, en.edge.right, d.scale) >= a.left))
+        return true;
+    const float y = centreY(d);
+    return !(sideAt(y, en.edge.top, d.scale) <= a.bottom) || !(sideAt(y, en.edge.bottom, d.scale) >= a.top);
 }

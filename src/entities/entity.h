@@ -125,6 +125,8 @@ protected:
     // Reads the box straight from the fields (entities/axis_box.h).
     template <typename T>
     friend AxisBox axisBoxOf(T& e);
+    template <typename T>
+    friend bool cannotMeetBoxOf(const AxisBox& a, T& e);
 
     int direction = entityNS::NO_DIRECTION;
     int collisionType = entityNS::CIRCLE;

@@ -540,7 +540,7 @@ void Level::collideWithTiles(Entity& entity, AxisBox box, bool isShip)
         collisionTile.setX(static_cast<float>(cells[i].col * tileMapNS::TILE_PITCH) + mapX);
         collisionTile.setY(static_cast<float>(cells[i].row * tileMapNS::TILE_PITCH) + mapY);
         collisionTile.setBoxComputed(false);
-        if (cannotMeet(box, axisBoxOf(collisionTile)) || !entity.testCollision(collisionTile, collisionVector))
+        if (cannotMeetBoxOf(box, collisionTile) || !entity.testCollision(collisionTile, collisionVector))
             continue;
         if (isShip) {
             entity.bounce(collisionVector, collisionTile);
@@ -577,7 +577,7 @@ void Level::ramming(float frameTime)
         if (cooldown < 0)
             return;  // this kind does no ramming
         for (Enemy& enemy : group) {
-            if (cannotMeet(shipBox, axisBoxOf(enemy)) || !ship->testCollision(enemy, collisionVector))
+            if (cannotMeetBoxOf(shipBox, enemy) || !ship->testCollision(enemy, collisionVector))
                 continue;
             rammed(enemy, cooldown);
             shipBox = askerBox(*ship);  // it gave way
@@ -612,7 +612,7 @@ void Level::enemyFire()
     forEachEnemyList([&](auto& group) {
         for (EnemyBase& enemy : group) {
             Cannon& ball = *enemy.getCannon();  // always a plain Cannon
-            if (cannotMeet(shipBox, axisBoxOf(ball)) || !ship->testCollision(ball, collisionVector))
+            if (cannotMeetBoxOf(shipBox, ball) || !ship->testCollision(ball, collisionVector))
                 continue;
             ball.setActive(false);
             ball.setVisible(false);
@@ -626,7 +626,7 @@ void Level::pickups()
     const AxisBox shipBox = askerBox(*ship);  // rewards do not move the ship
     auto take = [&](std::vector<Entity>& group, auto&& reward) {
         for (auto& p : group) {
-            if (cannotMeet(shipBox, axisBoxOf(p)) || !ship->testCollision(p, collisionVector))
+            if (cannotMeetBoxOf(shipBox, p) || !ship->testCollision(p, collisionVector))
                 continue;
             reward();
             p.setVisible(false);
@@ -706,7 +706,7 @@ void Level::markerTurns()
     // Each rule's pair is ruled out by its boxes first, as everywhere else.
     auto apply = [&](auto& enemy, const TurnRule& rule) {
         InvisibleMarker& marker = markers[static_cast<size_t>(rule.marker)];
-        if (cannotMeet(askerBox(enemy), axisBoxOf(marker)) || !enemy.testCollision(marker, collisionVector))
+        if (cannotMeetBoxOf(askerBox(enemy), marker) || !enemy.testCollision(marker, collisionVector))
             return;
         enemy.bounceFromRest(collisionVector, marker);
         turn(enemy, rule.turn);
@@ -727,7 +727,7 @@ void Level::playerCannonball()
         for (Enemy& enemy : group) {
             if (ballBox.kind == BoxKind::Inactive)
                 return;  // not fired, or it has hit
-            if (cannotMeet(ballBox, axisBoxOf(enemy)) || !ball.testCollision(enemy, collisionVector))
+            if (cannotMeetBoxOf(ballBox, enemy) || !ball.testCollision(enemy, collisionVector))
                 continue;
             enemy.takeDamage(ship->getCannonDamage());
             ship->addGold(hitReward);

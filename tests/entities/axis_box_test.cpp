@@ -67,6 +67,8 @@ TEST(AxisBox, APairThatCannotMeetNeverCollides)
         randomise(a, rng);
         randomise(b, rng);
         const bool apart = cannotMeet(axisBoxOf(a), axisBoxOf(b));
+        // Working the second box out side by side answers the same.
+        ASSERT_EQ(cannotMeetBoxOf(axisBoxOf(a), b), apart) << "pair " << i;
         D3DXVECTOR2 v;
         const bool hit = a.testCollision(b, v);
         ASSERT_FALSE(apart && hit) << "pair " << i;
@@ -99,6 +101,8 @@ TEST(AxisBox, NaNSidesMeetNothingJustAsInTheBoxTest)
     D3DXVECTOR2 v;
     EXPECT_FALSE(a.testCollision(b, v));
     EXPECT_TRUE(cannotMeet(axisBoxOf(a), axisBoxOf(b)));
+    EXPECT_TRUE(cannotMeetBoxOf(axisBoxOf(a), b));
+    EXPECT_TRUE(cannotMeetBoxOf(axisBoxOf(b), a));
 }
 
 namespace {
