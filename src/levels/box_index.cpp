@@ -15,13 +15,6 @@ constexpr float SLACK = 2;            // pixels
 constexpr float TOLERANCE = 0.5f;     // pixels
 constexpr float LARGEST = 65536;      // pixels, any side or move that is followed
 
-// A box's extent one way, smallest first: a box whose sides are the wrong
-// way round (a negative scale) still meets what overlaps it.
-struct Extent {
-    float lo, hi;
-};
-Extent extent(float a, float b) { return Extent{a < b ? a : b, a < b ? b : a}; }
-
 static_assert(sizeof(AxisBox) == sizeof(BoxKind) + 4 * sizeof(float), "compared byte for byte: no padding");
 
 bool sameBoxes(const std::vector<AxisBox>& a, const std::vector<AxisBox>& b)
@@ -78,8 +71,7 @@ bool BoxIndex::follows(const std::vector<AxisBox>& boxes)
     }
     if ((near[0] & near[1] & near[2] & near[3]) == 0)
         return false;
-    drift = move;
-    shiftedOrigin = origin + drift;
+    shiftedOrigin = origin + move;
     std::copy(boxes.begin(), boxes.end(), latest.begin());  // the same size
     return true;
 }
@@ -87,7 +79,6 @@ bool BoxIndex::follows(const std::vector<AxisBox>& boxes)
 void BoxIndex::rebuild()
 {
     latest = indexed;
-    drift = Quad{0, 0, 0, 0};
     const size_t n = indexed.size();
     all = n == MAX_BOXES ? ~std::uint64_t{0} : (std::uint64_t{1} << n) - 1;
     always = 0;
@@ -98,17 +89,19 @@ void BoxIndex::rebuild()
     for (auto* bands : {&startAcross, &endAcross, &startDown, &endDown})
         bands->fill(0);
 
-    // The bands span the boxes' own sides, with their room to spare.
+    // A box as entered: its span each way with room to spare.
+    auto withRoom = [](const AxisBox& b) { return span(sidesOf(b)) + Quad{-SLACK, SLACK, -SLACK, SLACK}; };
+    // The bands span the boxes as entered.
     float left = INFINITY, right = -INFINITY, top = INFINITY, bottom = -INFINITY;
     for (const AxisBox& b : indexed) {
         if (b.kind != BoxKind::Box)
             continue;
         followable = followable && sidesWithin(b, LARGEST);
-        const Extent x = extent(b.left, b.right), y = extent(b.top, b.bottom);
-        left = std::min(left, x.lo - SLACK);
-        right = std::max(right, x.hi + SLACK);
-        top = std::min(top, y.lo - SLACK);
-        bottom = std::max(bottom, y.hi + SLACK);
+        const Quad e = withRoom(b);
+        left = std::min(left, e[0]);
+        right = std::max(right, e[1]);
+        top = std::min(top, e[2]);
+        bottom = std::max(bottom, e[3]);
     }
     // Bands narrower than a ship would only be more to look through.
     const float perBandAcross = std::min(BANDS / (right - left), 1 / MIN_BAND);
@@ -128,8 +121,7 @@ void BoxIndex::rebuild()
             always |= bit;
             continue;
         }
-        const Extent x = extent(b.left, b.right), y = extent(b.top, b.bottom);
-        const Bands k = bandsOf(Quad{x.lo - SLACK, x.hi + SLACK, y.lo - SLACK, y.hi + SLACK}, origin);
+        const Bands k = bandsOf(withRoom(b), origin);
         startAcross[static_cast<size_t>(k[0])] |= bit;
         endAcross[static_cast<size_t>(k[1])] |= bit;
         startDown[static_cast<size_t>(k[2])] |= bit;

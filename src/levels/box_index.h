@@ -90,8 +90,7 @@ private:
     std::uint64_t all = 0;
     std::uint64_t always = 0;   // boxes only the full test can rule out
     Quad origin{0, 0, 0, 0};    // the bands' left twice, then their top twice
-    Quad drift{0, 0, 0, 0};     // how far the boxes have moved since: across twice, down twice
-    Quad shiftedOrigin{0, 0, 0, 0};  // origin + drift
+    Quad shiftedOrigin{0, 0, 0, 0};  // origin moved as far as the boxes have moved since
     Quad perBand{1, 1, 1, 1};   // bands per pixel: across twice, then down twice
     // Bit i of start*[k]: box i's first band is k or before; of end*[k]: its
     // last band is k or after.
