@@ -344,7 +344,14 @@ def health_gauge():
 
 def whirlpool():
     """Four 16 x 16 frames of a turning whirlpool, drawn per pixel so it stays
-    crisp at double size."""
+    crisp at double size. The level draws it half transparent over the sea,
+    which halves every difference from the water behind it, so it is drawn
+    in the two colours furthest from the sea: two broad arms of white foam
+    winding into a black eye, on dark water inside a near-black rim. Over
+    the sea that reads as a bright spiral in a dark ring, unlike any crest
+    or shoal."""
+    rim, water, eye = (4, 10, 18), (8, 24, 40), (0, 0, 0)
+    foam, foam_edge = (255, 255, 255), (196, 228, 236)
     frames = []
     for f in range(4):
         img = np.zeros((16, 16, 3), dtype=np.int32)
@@ -353,18 +360,19 @@ def whirlpool():
             for x in range(16):
                 dx, dy = x + 0.5 - 8, y + 0.5 - 8
                 r = math.hypot(dx, dy)
-                if r > 7.6:
+                if r > 7.9:
                     continue
                 a = math.atan2(dy, dx)
-                arm = math.sin(2 * a + r * 0.85 - f * math.pi / 2)
-                depth = r / 7.6
-                col = mix(PAL["sea_deep"], PAL["sea_light"], depth)
-                if arm > 0.35:
-                    col = mix(col, PAL["foam"], 0.55 + 0.4 * depth)
-                if r < 1.6:
-                    col = (8, 22, 38)
-                if r > 6.7:
-                    col = mix(PAL["foam"], PAL["sea_light"], 0.3 if arm > 0 else 0.6)
+                # two arms, wound tighter toward the eye, a quarter turn a frame
+                arm = math.sin(2 * a + r * 1.0 - f * math.pi / 2)
+                if r > 6.6:
+                    col = rim
+                elif r < 1.8:
+                    col = eye
+                elif arm > -0.2:
+                    col = foam if arm > 0.15 else foam_edge
+                else:
+                    col = water
                 img[y, x] = col
         frames.append(img)
     return Image.fromarray(np.vstack(frames).astype(np.uint8), "RGB")
