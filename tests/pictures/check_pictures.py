@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """Checks the game's pictures: every file exists with the size and frame grid
 the game draws it with, sprite pictures use exact key green where they are
-transparent (no green-tinted fringe), and the tile list names real tiles.
+transparent (no green-tinted fringe), the word sheets keep their words
+inside their frames and lined up where the screens draw them, and the tile
+list names real tiles.
 
     check_pictures.py DATA_PICTURES_DIR
 """
@@ -10,11 +12,17 @@ import sys
 
 from PIL import Image
 
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "tools", "pictures"))
+import kh_layout as L  # noqa: E402  (plain data: where the game draws each frame)
+
 KEY = (0, 255, 0)
 
 # name: (width, height, frame_w, frame_h, keyed)
 # frame sizes are those the game cuts the picture into; keyed pictures are
-# drawn over other things and must hold key green somewhere.
+# drawn over other things and must hold key green somewhere; ALPHA ones (the
+# tinted words) carry real transparency instead.
+ALPHA = "alpha"
 EXPECTED = {
     "textures4-3.png": (256, 704, 64, 64, True),
     "ocean.jpg": (1600, 600, None, None, False),
@@ -28,9 +36,9 @@ EXPECTED = {
     "startscreen.jpg": (800, 600, None, None, False),
     "FrontEndText.png": (None, None, None, None, True),
     "introscreen.jpg": (800, 600, None, None, False),
-    "titleUI.png": (1000, 250, 250, 50, True),
+    "titleUI.png": (1000, 250, 250, 50, ALPHA),
     "options.jpg": (800, 600, None, None, False),
-    "instructionsText.png": (None, None, None, None, True),
+    "instructionsText.png": (None, None, None, None, ALPHA),
     "scimitar.png": (None, None, None, None, True),
     "pg1.jpg": (800, 600, None, None, False),
     "pg3.jpg": (800, 600, None, None, False),
@@ -43,8 +51,8 @@ EXPECTED = {
     "Credits.png": (None, None, None, None, True),
     "KeelhavenPause.jpg": (800, 600, None, None, False),
     "upgrades.jpg": (800, 600, None, None, False),
-    "upgradeUI.png": (1000, 150, 250, 50, True),
-    "upgradeprice.png": (1000, 100, 250, 50, True),
+    "upgradeUI.png": (1000, 150, 250, 50, ALPHA),
+    "upgradeprice.png": (1000, 100, 250, 50, ALPHA),
     "complete.jpg": (800, 600, None, None, False),
     "HarrowdellRevenge.jpg": (800, 600, None, None, False),
     "HighScore2.png": (None, None, None, None, True),
@@ -82,6 +90,25 @@ def greenish(p):
     return not is_key(p) and p[1] - max(p[0], p[2]) > 120
 
 
+def check_alpha(name, img):
+    """Tinted words: RGBA with some fully transparent pixels, and those carry
+    no key green, which filtering would bleed into the edges of a scaled
+    word."""
+    if img.mode != "RGBA":
+        fail("%s: mode %s, the tinted words need RGBA" % (name, img.mode))
+        return
+    clear = green = 0
+    for r, g, b, a in img.getdata():
+        if a == 0:
+            clear += 1
+            if g - max(r, b) > 120:
+                green += 1
+    if clear == 0:
+        fail("%s: no transparent pixels" % name)
+    if green:
+        fail("%s: %d transparent pixels hold key green" % (name, green))
+
+
 def check_key(name, img):
     px = pixels(img)
     w, h = img.size
@@ -115,9 +142,12 @@ def check_frames(name, img, fw, fh):
     if used is None:
         return
     for n in range(cols * rows):
-        frame = img.crop(frame_box(n, fw, fh, cols)).convert("RGB")
-        colours = frame.getcolors(fw * fh)
-        only_key = colours is not None and len(colours) == 1 and colours[0][1] == KEY
+        frame = img.crop(frame_box(n, fw, fh, cols))
+        if img.mode == "RGBA":
+            only_key = frame.getchannel("A").getextrema()[1] == 0
+        else:
+            colours = frame.convert("RGB").getcolors(fw * fh)
+            only_key = colours is not None and len(colours) == 1 and colours[0][1] == KEY
         if n in used and only_key:
             fail("%s: frame %d is used by the game but empty" % (name, n))
         if n not in used and not only_key:
@@ -189,10 +219,14 @@ def main():
         if fw is not None and (img.width % fw or img.height % fh):
             fail("%s: %dx%d is not a whole grid of %dx%d frames" % (name, img.width, img.height, fw, fh))
             continue
-        if keyed:
+        if keyed == ALPHA:
+            check_alpha(name, img)
+        elif keyed:
             check_key(name, img)
         if fw is not None:
             check_frames(name, img, fw, fh)
+    check_words(folder)
+    check_welcome(folder)
     check_icon_fit(folder)
     check_gauge(folder)
     check_credits(folder)
@@ -204,6 +238,133 @@ def main():
         print("FAIL:", f)
     print("%d problems in %s" % (len(failures), folder))
     return 1 if failures else 0
+
+
+# ---------------------------------------------------------------- words ---
+
+MARGIN = 3        # clear pixels a word keeps from its frame's edges
+SEEN = 8          # alpha from which a pixel shows on screen
+SOLID = 128       # alpha of the letters themselves, for centres and overlaps
+
+
+def ink_box(img, threshold):
+    """(x0, y0, x1, y1) of the pixels at least `threshold` opaque, or None."""
+    mask = img.getchannel("A").point(lambda a: 255 if a >= threshold else 0)
+    return mask.getbbox()
+
+
+def frames_of(folder, name, fw=L.FW, fh=L.FH):
+    path = os.path.join(folder, name)
+    if not os.path.exists(path):
+        return None
+    img = Image.open(path).convert("RGBA")
+    cols = img.width // fw
+    return lambda n: img.crop(frame_box(n, fw, fh, cols))
+
+
+def on_screen(box, at):
+    return (box[0] + at[0], box[1] + at[1], box[2] + at[0], box[3] + at[1])
+
+
+def overlap(a, b):
+    return a[0] < b[2] and b[0] < a[2] and a[1] < b[3] and b[1] < a[3]
+
+
+def check_words(folder):
+    """Every word stays inside its frame, so the screen never cuts a letter
+    off; the title menu's words centre on one line, and the pause menu's
+    Resume and Save on the same one; the shop's words and prices land on
+    their cards, each price clear of the card's pins and of the ware's word;
+    Proceed sits centred on its plaque."""
+    sheets = {}
+    for name in ("titleUI.png", "upgradeUI.png", "upgradeprice.png"):
+        frame = frames_of(folder, name)
+        if frame is None:
+            return
+        sheets[name] = frame
+        for n in sorted(USED_FRAMES[name]):
+            box = ink_box(frame(n), SEEN)
+            if box is None:
+                continue  # reported as an empty frame
+            if (box[0] < MARGIN or box[1] < MARGIN or box[2] > L.FW - MARGIN or
+                    box[3] > L.FH - MARGIN):
+                fail("%s: frame %d's word reaches the frame's edge %s" % (name, n, box))
+    link = os.path.join(folder, "instructionsText.png")
+    if os.path.exists(link):
+        img = Image.open(link).convert("RGBA")
+        box = ink_box(img, SEEN)
+        if box and (box[0] < MARGIN or box[1] < MARGIN or box[2] > img.width - MARGIN or
+                    box[3] > img.height - MARGIN):
+            fail("instructionsText.png: the words reach the picture's edge %s" % (box,))
+
+    title = sheets["titleUI.png"]
+
+    def centre_x(frame, n, at):
+        box = ink_box(frame(n), SOLID)
+        return None if box is None else at[0] + (box[0] + box[2]) / 2.0
+
+    centres = {n: centre_x(title, n, at) for n, at in L.TITLE_MENU.items()}
+    centres = {n: c for n, c in centres.items() if c is not None}
+    if centres and max(centres.values()) - min(centres.values()) > 2:
+        fail("titleUI.png: the title menu's words are ragged, centres at %s"
+             % {n: round(c, 1) for n, c in centres.items()})
+    if centres:
+        line = sum(centres.values()) / len(centres)
+        for n in (7, 12):
+            c = centre_x(title, n, L.PAUSE_MENU[n])
+            if c is not None and abs(c - line) > 2:
+                fail("titleUI.png: frame %d centres at x %.1f on the pause screen, the "
+                     "menu's line is %.1f" % (n, c, line))
+
+    words, prices = sheets["upgradeUI.png"], sheets["upgradeprice.png"]
+    for n, card in L.CARDS.items():
+        wbox = ink_box(words(n), SEEN)
+        p = L.PRICE_OF[n]
+        pbox = ink_box(prices(p), SEEN)
+        if wbox is None or pbox is None:
+            continue
+        wbox, pbox = on_screen(wbox, L.SHOP_WORDS[n]), on_screen(pbox, L.SHOP_PRICES[p])
+        for what, box in (("word", wbox), ("price", pbox)):
+            if not (card[0] + 6 <= box[0] and box[2] <= card[2] - 6 and
+                    card[1] + 4 <= box[1] and box[3] <= card[3] - 4):
+                fail("upgrade frame %d: its %s %s is not on its card %s" % (n, what, box, card))
+        for px in (card[0] + 11, card[2] - 11):   # the brass tacks
+            if overlap(pbox, (px - 6, card[1] + 3, px + 6, card[1] + 15)):
+                fail("upgradeprice.png: frame %d covers a tack of its card %s" % (p, card))
+        wsolid = on_screen(ink_box(words(n), SOLID), L.SHOP_WORDS[n])
+        psolid = on_screen(ink_box(prices(p), SOLID), L.SHOP_PRICES[p])
+        if overlap(wsolid, psolid):
+            fail("upgradeprice.png: frame %d runs into its ware's word (frame %d)" % (p, n))
+    box = ink_box(words(5), SOLID)
+    if box is not None:
+        box = on_screen(box, L.SHOP_WORDS[5])
+        pc, bc = L.centre(L.PLAQUE), L.centre(box)
+        if abs(pc[0] - bc[0]) > 2 or abs(pc[1] - bc[1]) > 3:
+            fail("upgradeUI.png: Proceed centres at (%.1f, %.1f), its plaque at (%.1f, %.1f)"
+                 % (bc + pc))
+
+
+INNER_BORDER = (21, 21, 778, 578)   # the chart frame's inner rule (kh_paper.ink_border)
+
+
+def check_welcome(folder):
+    """The welcome scroll, drawn at (100, 200), lies inside the title
+    chart's inner border with room to spare."""
+    path = os.path.join(folder, "FrontEndText.png")
+    if not os.path.exists(path):
+        return
+    img = Image.open(path).convert("RGB")
+    px = img.load()
+    xs = [x for x in range(img.width) if any(not is_key(px[x, y]) for y in range(0, img.height, 2))]
+    ys = [y for y in range(img.height) if any(not is_key(px[x, y]) for x in range(0, img.width, 2))]
+    if not xs:
+        return
+    box = on_screen((xs[0], ys[0], xs[-1] + 1, ys[-1] + 1), L.FRONT_END_TEXT_AT)
+    room = 40
+    if (box[0] < INNER_BORDER[0] + room or box[2] > INNER_BORDER[2] - room or
+            box[1] < INNER_BORDER[1] + room or box[3] > INNER_BORDER[3] - room):
+        fail("FrontEndText.png: the scroll spans %s on screen, want %d px inside the "
+             "border %s" % (box, room, INNER_BORDER))
 
 
 def check_icon_fit(folder):

@@ -18,6 +18,8 @@ def contact_sheet(items):
         s = min(box_w / img.width, box_h / img.height)
         if s > 1:
             s = min(float(int(s)), 4.0)  # small pictures: whole-number zoom
+        if img.mode == "RGBA":  # tinted words: shown over parchment grey, ink and white both read
+            img = Image.alpha_composite(Image.new("RGBA", img.size, (170, 156, 128, 255)), img)
         thumb = img.convert("RGB").resize(
             (max(1, int(img.width * s)), max(1, int(img.height * s))),
             Image.NEAREST if s >= 1 else Image.LANCZOS)

@@ -11,6 +11,7 @@ from PIL import Image, ImageDraw
 import kh_paper as P
 import kh_ships
 import kh_sprites
+import kh_layout as L
 import kh_words
 from kh_common import (PAL, KEY, draw_outlined, font, key_from_pil_rgba, mix,
                        path_fill, path_fill_lit, path_stroke, rgb01, shade,
@@ -69,31 +70,42 @@ def chart_background(seed, islands, rose=None, dark=0.0):
 def startscreen():
     """Title background: a sea chart with the game's name; the middle is left
     clear for the menu words (x 290..560, y 160..510) and the welcome
-    scroll at (100, 200)."""
-    img = chart_background(301, [(90, 250, 42), (120, 470, 55), (700, 300, 48),
-                                 (690, 500, 36), (60, 560, 20), (740, 170, 22)],
+    scroll at (100, 200); the islands keep off the scroll's ribbon tails."""
+    img = chart_background(301, [(84, 262, 34), (120, 470, 55), (716, 262, 34),
+                                 (690, 500, 36), (60, 548, 18), (728, 168, 20)],
                            rose=(690, 480, 46))
     d = ImageDraw.Draw(img)
     f = font("serif_bold", 92)
-    d.text((403, 78), "KEELHAVEN", font=f, fill=(120, 40, 30, 255), anchor="mm")
-    d.text((400, 75), "KEELHAVEN", font=f, fill=INK + (255,), anchor="mm")
-    P.flourish(img, 400, 130, 210)
-    d.text((400, 150), "a voyage among the islands", font=font("serif_italic", 24),
+    d.text((403, 74), "KEELHAVEN", font=f, fill=(120, 40, 30, 255), anchor="mm")
+    d.text((400, 71), "KEELHAVEN", font=f, fill=INK + (255,), anchor="mm")
+    P.flourish(img, 400, 122, 210)
+    d.text((400, 142), "a voyage among the islands", font=font("serif_italic", 24),
            fill=PAL["ink_soft"] + (255,), anchor="mm")
     P.paste(img, ship_art(1.6, -0.35), (40, 60))
-    P.paste(img, ship_art(1.2, math.pi * 0.8, "sloop"), (620, 40))
-    d.text((400, 578), "\u00a9 the Keelhaven team", font=font("serif_italic", 15),
-           fill=PAL["ink_soft"] + (255,), anchor="mm")
+    P.paste(img, ship_art(1.2, math.pi * 0.8, "sloop"), (676, 34))  # clear of the N
+    # the maker's line sits in a break of the frame's inner rule, below the
+    # band (y 512..568) where the title screen shows its notices
+    f = font("serif_italic", 14)
+    line = "\u00a9 the Keelhaven team"
+    half = d.textlength(line, font=f) / 2 + 8
+    arr = np.asarray(img).copy()
+    x0, x1 = int(400 - half), int(400 + half) + 1
+    arr[577:580, x0:x1] = arr[573:576, x0:x1]
+    img = Image.fromarray(arr, "RGBA")
+    d = ImageDraw.Draw(img)
+    d.text((400, 580), line, font=f, fill=PAL["ink_soft"] + (255,), anchor="ms")
     return rgb(img)
 
 
 def frontend_text():
-    """The welcome scroll, drawn at (100, 200) over the title chart."""
+    """The welcome scroll, drawn at (100, 200) over the title chart: the
+    ribbon's tails end well inside the chart's inner border (x 21..778),
+    from x 150 to 650 on screen."""
     w, h = 600, 190
     t = texts()["welcome"]
 
     def draw(ctx):
-        for outer, inner in ((6, 80), (w - 6, w - 80)):  # ribbon tails behind
+        for outer, inner in ((50, 110), (w - 50, w - 110)):  # ribbon tails behind
             notch = outer + (26 if outer < inner else -26)
             ctx.new_path()
             ctx.move_to(inner, 70)
@@ -105,15 +117,15 @@ def frontend_text():
             path_fill_lit(ctx, (150, 44, 36), 0.2, 0.4)
             path_stroke(ctx, INK, 2)
         ctx.new_path()
-        ctx.move_to(40, 30)
-        ctx.curve_to(200, 10, 400, 10, w - 40, 30)
-        ctx.line_to(w - 40, 160)
-        ctx.curve_to(400, 140, 200, 140, 40, 160)
+        ctx.move_to(80, 30)
+        ctx.curve_to(220, 12, 380, 12, w - 80, 30)
+        ctx.line_to(w - 80, 160)
+        ctx.curve_to(380, 142, 220, 142, 80, 160)
         ctx.close_path()
         path_fill_lit(ctx, (196, 54, 42), 0.25, 0.35)
         path_stroke(ctx, INK, 2.5)
     img = P.layer(w, h, draw)
-    f1, f2 = font("serif_bold", 40), font("serif_italic", 30)
+    f1, f2 = font("serif_bold", 36), font("serif_italic", 28)
     draw_outlined(img, (w // 2, 62), t[0], f1, PAL["cream"] + (255,), INK + (255,), 2,
                   anchor="mm", shadow=(2, INK + (255,)))
     draw_outlined(img, (w // 2, 112), t[1], f2, (255, 226, 120, 255), INK + (255,), 2,
@@ -134,20 +146,31 @@ def introscreen():
     return rgb(img)
 
 
+def heading_rules(img, cx, y, gap_half, length=70, color=INK):
+    """Hairline rules either side of a heading word, ending in diamonds."""
+    d = ImageDraw.Draw(img)
+    for sign in (-1, 1):
+        a, b = cx + sign * gap_half, cx + sign * (gap_half + length)
+        d.line([(min(a, b), y), (max(a, b), y)], fill=color + (255,), width=1)
+        d.polygon([(b - 4, y), (b, y - 4), (b + 4, y), (b, y + 4)], fill=color + (255,))
+
+
 def options():
-    """Words sit at: sound (285,100), On (200,150), Off (350,160),
-    difficulty (260,260), easy (20,360), normal (250,365), hard (420,365),
-    gauntlet (560,365), the rules link (270,450), resume (280,530)."""
+    """The word frames are placed by kh_layout: the sound and difficulty
+    headings (drawn in titleUI.png) get their rules here, and each voyage
+    its caption under its column."""
     img = chart_background(321, [(90, 150, 40), (720, 140, 44), (700, 520, 30)])
     d = ImageDraw.Draw(img)
     P.heading(img, (400, 52), "Options", 46)
     P.flourish(img, 400, 84, 120)
     for y in (232, 440):
         P.flourish(img, 400, y, 230, PAL["ink_soft"])
+    for text, y in (("Sound", L.OPTIONS_SOUND_Y), ("Difficulty", L.OPTIONS_DIFFICULTY_Y)):
+        heading_rules(img, L.MENU_X, y, kh_words.heading_width(text) / 2 + 14)
     cap = font("serif_italic", 19)
-    for x, text in ((30, "seas 1 to 10"), (260, "seas 11 to 20"),
-                    (430, "seas 21 to 30"), (570, "all 30, one life")):
-        d.text((x, 418), text, font=cap, fill=PAL["ink_soft"] + (255,), anchor="lm")
+    for n, x in L.VOYAGE_COLUMNS.items():
+        d.text((x, L.VOYAGE_CAPTION_Y), L.VOYAGE_CAPTIONS[n], font=cap,
+               fill=PAL["ink_soft"] + (255,), anchor="mm")
     return rgb(img)
 
 
@@ -190,9 +213,9 @@ def _page_base(n, title):
     P.heading(img, (400, 58), title, 42)
     P.flourish(img, 400, 92, 150)
     d = ImageDraw.Draw(img)
-    d.text((400, 548), "page %d of 7" % (n + 1), font=font("serif_italic", 20),
+    d.text((400, 536), "page %d of 7" % (n + 1), font=font("serif_italic", 20),
            fill=PAL["ink_soft"] + (255,), anchor="mm")
-    d.text((400, 572), "Left or Right chooses an arrow, Enter turns, Escape closes",
+    d.text((400, 558), "Left or Right chooses an arrow, Enter turns, Escape closes",
            font=font("serif_italic", 16), fill=PAL["ink_soft"] + (255,), anchor="mm")
     return img
 
@@ -355,6 +378,9 @@ def pause_screen():
 # ----------------------------------------------------------------- shop ----
 
 def _notice(img, box, seed, lines, art=None):
+    """A card pinned to the wall: brass tacks in its top corners, clear of
+    the price that is printed centred below its top edge when the ware is
+    chosen, its caption at the foot."""
     x0, y0, x1, y1 = box
     note = P.parchment(x1 - x0, y1 - y0, seed)
     d = ImageDraw.Draw(note)
@@ -363,7 +389,7 @@ def _notice(img, box, seed, lines, art=None):
     P.paste(img, shadow, (x0 + 6, y0 + 6))
     P.paste(img, note, (x0, y0))
     dd = ImageDraw.Draw(img)
-    for cx in (x0 + 12, x1 - 12):  # brass tacks
+    for cx in (x0 + 11, x1 - 11):  # brass tacks
         dd.ellipse([cx - 5, y0 + 4, cx + 5, y0 + 14], fill=PAL["brass"] + (255,), outline=INK + (255,))
     yy = y1 - 12 - 20 * (len(lines) - 1)
     for line in lines:
@@ -376,20 +402,21 @@ def _notice(img, box, seed, lines, art=None):
 
 
 def upgrades():
-    """The chandler's wall. Words at Lives (160,85), Sails (350,80), Ammo
-    refill (560,100), Hull (260,250), Cannon (460,260), Proceed (350,520);
-    prices just above them; the gold figure in white at (80,450), lives icons
-    from (300,460), cannonball icons from (480,460)."""
+    """The chandler's wall. The cards, the words on them (centred by
+    kh_layout) and the Proceed plaque come from kh_layout; the gold figure
+    is printed in white at (80,450), lives icons from (300,460), cannonball
+    icons from (480,460)."""
     img = to_image(wood_planks(800, 600, 341, PAL["wood"], plank=40)).convert("RGBA")
     d = ImageDraw.Draw(img)
-    # a beam along the top with the shop's name
-    _notice(img, (150, 30, 330, 175), 342, ["one more life", "(up to three)"])
-    _notice(img, (342, 38, 540, 175), 343, ["a faster ship"])
-    _notice(img, (552, 50, 790, 175), 344, ["one cannonball, up to nine"])
-    _notice(img, (225, 205, 440, 345), 345, ["rams cost half"])
-    _notice(img, (452, 225, 690, 360), 346, ["sink a raider", "in one shot"])
-    P.paste(img, ship_art(0.9, 0.0), (433, 100))
-    P.paste(img, pickup_art("ball", 0.6), (745, 92))
+    C = L.CARDS
+    _notice(img, C[9], 342, ["one more life", "(up to three)"])
+    _notice(img, C[2], 343, ["a faster ship"])
+    _notice(img, C[8], 344, ["one cannonball, up to nine"])
+    _notice(img, C[1], 345, ["rams cost half"])
+    _notice(img, C[0], 346, ["sink a raider", "in one shot"])
+    # small art in the cards' lower corners, beside the captions
+    P.paste(img, ship_art(0.62, -0.5), (C[2][2] - 44, C[2][3] - 46))
+    P.paste(img, pickup_art("ball", 0.42), (C[0][0] + 10, C[0][3] - 36))
     # the shop sign hanging on the left
     bevel_box(d, (14, 190, 200, 420), shade(PAL["wood_dark"], -0.2), shade(PAL["wood"], 0.2),
               shade(PAL["wood_dark"], -0.6), 4)
@@ -406,12 +433,12 @@ def upgrades():
     bevel_box(d, (60, 442, 285, 508), (26, 20, 18), (10, 8, 6), shade(PAL["wood"], 0.1), 3)
     for x0, x1, label in ((296, 426, "lives"), (476, 772, "shot")):
         bevel_box(d, (x0, 452, x1, 502), (34, 26, 22), (12, 10, 8), shade(PAL["wood"], 0.1), 2)
-        d.text(((x0 + x1) // 2, 514), label, font=font("serif_italic", 18),
+        d.text(((x0 + x1) // 2, 512), label, font=font("serif_italic", 18),
                fill=PAL["cream"] + (255,), anchor="mm")
-    d.text((172, 520), "gold", font=font("serif_italic", 18), fill=PAL["cream"] + (255,), anchor="mm")
+    d.text((172, 519), "gold", font=font("serif_italic", 18), fill=PAL["cream"] + (255,), anchor="mm")
     P.paste(img, pickup_art("coin", 0.6), (22, 456))
-    # the gangway to Proceed
-    bevel_box(d, (330, 526, 540, 580), shade(PAL["wood"], -0.1), shade(PAL["wood"], 0.35),
+    # the gangway plaque Proceed is centred on
+    bevel_box(d, L.PLAQUE, shade(PAL["wood"], -0.1), shade(PAL["wood"], 0.35),
               shade(PAL["wood_dark"], -0.5), 3)
     return rgb(img)
 
