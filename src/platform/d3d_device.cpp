@@ -1,7 +1,7 @@
 // The Direct3D device over an SDL renderer. The game draws into an
-// 800 x 600 back buffer (a render target) that Present stretches onto the
-// window, as a windowed Direct3D present does; on the software renderer a
-// window of just that size is drawn into directly.
+// 800 x 600 back buffer (a render target) that Present letterboxes onto the
+// window, its shape kept and black bars around it; on the software renderer
+// a window of just that size is drawn into directly.
 #include "d3d_internal.h"
 #include "testing.h"
 
@@ -122,6 +122,8 @@ Device::Device(HWND window, SDL_Renderer* sdlRenderer, const D3DPRESENT_PARAMETE
     if (SDL_GetRendererInfo(renderer, &info) == 0)
         software = (info.flags & SDL_RENDERER_SOFTWARE) != 0 || std::strcmp(info.name, "software") == 0;
     retainWindow(hwnd);
+    hwnd->pictureWidth = width;
+    hwnd->pictureHeight = height;
     theDevice = this;
     applyDisplayMode(params);
     if (!chooseTarget())
@@ -143,8 +145,6 @@ bool Device::createBackBuffer()
     backBuffer = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
     if (backBuffer == nullptr)
         return false;
-    // Smooth when the window is stretched; the same as a copy at 1:1.
-    SDL_SetTextureScaleMode(backBuffer, SDL_ScaleModeLinear);
     SDL_SetTextureBlendMode(backBuffer, SDL_BLENDMODE_NONE);
     return true;
 }
@@ -158,8 +158,11 @@ void Device::dropBackBuffer()
 
 bool Device::windowFitsBackBuffer() const
 {
+    // The window's own size: the renderer's output is the back buffer's
+    // while that is the target.
     int w = 0, h = 0;
-    return software && SDL_GetRendererOutputSize(renderer, &w, &h) == 0 && w == width && h == height;
+    SDL_GetWindowSizeInPixels(hwnd->window, &w, &h);
+    return software && w == width && h == height;
 }
 
 // The software renderer draws a window exactly the back buffer's size
@@ -180,12 +183,7 @@ bool Device::chooseTarget()
 
 void Device::applyDisplayMode(const D3DPRESENT_PARAMETERS& params)
 {
-    if (hwnd == nullptr || hwnd->window == nullptr)
-        return;
-    bool wantFull = !params.Windowed;
-    bool isFull = (SDL_GetWindowFlags(hwnd->window) & SDL_WINDOW_FULLSCREEN) != 0;
-    if (wantFull != isFull)
-        SDL_SetWindowFullscreen(hwnd->window, wantFull ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    setFullScreen(hwnd, !params.Windowed);
 }
 
 HRESULT Device::state() const
@@ -229,12 +227,27 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const void*)
         SDL_RenderPresent(renderer);
     } else {
         SDL_SetRenderTarget(renderer, nullptr);
-        SDL_RenderCopy(renderer, backBuffer, nullptr, nullptr);
-        SDL_RenderPresent(renderer);
+        presentLetterboxed();
         SDL_SetRenderTarget(renderer, backBuffer);
     }
     textureCache.endFrame();
     return D3D_OK;
+}
+
+// The back buffer centred in the window at the scale picturePlacement
+// chooses, the rest black. Whole-number scales copy pixels as they are;
+// only a picture shrunk below its own size is smoothed.
+void Device::presentLetterboxed()
+{
+    int outW = 0, outH = 0;
+    SDL_GetRendererOutputSize(renderer, &outW, &outH);
+    const PicturePlacement placed = placePicture(outW, outH, width, height);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+    SDL_SetTextureScaleMode(backBuffer, placed.wholeNumberScale ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+    const SDL_Rect where{placed.x, placed.y, placed.width, placed.height};
+    SDL_RenderCopy(renderer, backBuffer, nullptr, &where);
+    SDL_RenderPresent(renderer);
 }
 
 HRESULT Device::BeginScene() { return D3D_OK; }
@@ -415,7 +428,20 @@ bool Device::readBack(std::vector<std::uint32_t>& pixels, int& w, int& h)
     h = height;
     pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
     SDL_SetRenderTarget(renderer, drawsToWindow ? nullptr : backBuffer);
-    return SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4) == 0;
+    const SDL_Rect picture{0, 0, w, h};
+    return SDL_RenderReadPixels(renderer, &picture, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4) == 0;
+}
+
+bool Device::readWindow(std::vector<std::uint32_t>& pixels, int& w, int& h)
+{
+    if (SDL_SetRenderTarget(renderer, nullptr) != 0 || SDL_GetRendererOutputSize(renderer, &w, &h) != 0)
+        return false;
+    pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
+    const SDL_Rect whole{0, 0, w, h};
+    const bool read = SDL_RenderReadPixels(renderer, &whole, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4) == 0;
+    if (!drawsToWindow)
+        SDL_SetRenderTarget(renderer, backBuffer);
+    return read;
 }
 
 void notifyRenderDeviceReset()
@@ -475,6 +501,12 @@ bool readBackBuffer(std::vector<std::uint32_t>& pixels, int& width, int& height)
 }
 
 bool saveBackBufferPng(const std::string& path);  // in d3dx_texture.cpp
+
+bool readWindowPixels(std::vector<std::uint32_t>& pixels, int& width, int& height)
+{
+    Device* d = currentDevice();
+    return d && d->readWindow(pixels, width, height);
+}
 
 std::string rendererName()
 {

@@ -67,6 +67,8 @@ public:
     void forceState(HRESULT s) { forcedState = s; }
     void rendererLost() { rendererWasReset = true; }
     bool readBack(std::vector<std::uint32_t>& pixels, int& w, int& h);
+    // The whole window as last presented, bars included.
+    bool readWindow(std::vector<std::uint32_t>& pixels, int& w, int& h);
 
 private:
     void copyInk(const TexturePixels& tex, const SDL_Rect& src, float x0, float y0);
@@ -75,6 +77,7 @@ private:
     bool windowFitsBackBuffer() const;
     bool chooseTarget();
     void applyDisplayMode(const D3DPRESENT_PARAMETERS& params);
+    void presentLetterboxed();
 
     HWND hwnd;
     SDL_Renderer* renderer;

@@ -88,6 +88,15 @@ void translateText(HWND hwnd, const char* utf8)
     }
 }
 
+// SDL reports window pixels; the game's client area is its picture, so
+// positions are passed on in picture pixels (negative or past the edge in
+// the bars). The raw motion of WM_INPUT stays in the mouse's own units.
+LPARAM pictureLParam(HWND hwnd, int wx, int wy)
+{
+    const platform::PicturePoint p = platform::windowPointToPicture(hwnd, wx, wy);
+    return MAKELPARAM(p.x, p.y);
+}
+
 WPARAM buttonFlag(Uint8 button)
 {
     switch (button) {
@@ -121,7 +130,7 @@ void translateButton(HWND hwnd, const SDL_MouseButtonEvent& b)
         mouseKeyFlags |= flag;
     else
         mouseKeyFlags &= ~flag;
-    LPARAM pos = MAKELPARAM(b.x, b.y);
+    LPARAM pos = pictureLParam(hwnd, b.x, b.y);
     switch (b.button) {
     case SDL_BUTTON_LEFT: post(hwnd, down ? WM_LBUTTONDOWN : WM_LBUTTONUP, keyFlags(), pos); break;
     case SDL_BUTTON_MIDDLE: post(hwnd, down ? WM_MBUTTONDOWN : WM_MBUTTONUP, keyFlags(), pos); break;
@@ -145,7 +154,7 @@ void translateMotion(HWND hwnd, const SDL_MouseMotionEvent& m)
         raw.data.mouse.lLastY = m.yrel;
         post(hwnd, WM_INPUT, 0, handle);
     }
-    post(hwnd, WM_MOUSEMOVE, keyFlags(), MAKELPARAM(m.x, m.y));
+    post(hwnd, WM_MOUSEMOVE, keyFlags(), pictureLParam(hwnd, m.x, m.y));
 }
 
 void translateWheel(HWND hwnd, const SDL_MouseWheelEvent& w)
@@ -156,10 +165,8 @@ void translateWheel(HWND hwnd, const SDL_MouseWheelEvent& w)
     int delta = static_cast<int>(notches * WHEEL_DELTA);
     if (delta == 0)
         return;
-    int x = 0, y = 0;
-    SDL_GetMouseState(&x, &y);
     WPARAM wParam = (keyFlags() & 0xFFFF) | ((static_cast<WPARAM>(delta) & 0xFFFF) << 16);
-    post(hwnd, WM_MOUSEWHEEL, wParam, MAKELPARAM(x, y));
+    post(hwnd, WM_MOUSEWHEEL, wParam, pictureLParam(hwnd, w.mouseX, w.mouseY));
 }
 
 void translate(const SDL_Event& e)

@@ -2,6 +2,7 @@
 // Win32-style handles. Game code never includes this.
 #pragma once
 
+#include "picture_placement.h"
 #include "win32_window.h"
 
 #include <SDL.h>
@@ -14,6 +15,14 @@ struct WindowHandle {
     DWORD style = 0;
     int users = 0;           // devices drawing into this window
     bool destroyed = false;  // DestroyWindow ran; freed when the last user lets go
+    // The game's picture (the device's back buffer), letterboxed into
+    // however large the window really is. The game's client area is this
+    // picture: see GetClientRect.
+    int pictureWidth = 800;
+    int pictureHeight = 600;
+    // Where the window was before it went full screen, to go back there.
+    SDL_Rect windowedPlace{};
+    bool hasWindowedPlace = false;
 };
 
 namespace platform {
@@ -23,6 +32,15 @@ bool ensureSdl();
 
 // The one game window (nullptr before it exists or after it is destroyed).
 HWND mainWindow();
+
+// Where the picture sits in the window now, in window coordinates.
+PicturePlacement picturePlacement(HWND hwnd);
+// A mouse position in the window as a position in the picture.
+PicturePoint windowPointToPicture(HWND hwnd, int wx, int wy);
+
+// Full screen on the desktop's own mode, or back to the window's earlier
+// size and place.
+void setFullScreen(HWND hwnd, bool on);
 
 // A device keeps the window alive until it lets go of it.
 void retainWindow(HWND hwnd);

@@ -101,7 +101,7 @@ void mouseButton(int button, bool down, int x, int y)
     SDL_PushEvent(&e);
 }
 
-void mouseWheel(float notches)
+void mouseWheel(float notches, int x, int y)
 {
     if (!ensureSdl())
         return;
@@ -112,6 +112,8 @@ void mouseWheel(float notches)
     e.wheel.y = static_cast<Sint32>(notches);
     e.wheel.preciseY = notches;
     e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+    e.wheel.mouseX = x;
+    e.wheel.mouseY = y;
     SDL_PushEvent(&e);
 }
 

@@ -22,13 +22,13 @@ DWORD totalSleptMilliseconds();  // what Sleep was asked for since useFakeClock(
 
 // ---- input --------------------------------------------------------------------
 // Each call queues the SDL events a real device would send; the game sees
-// them through PeekMessageA like any other.
+// them through PeekMessageA like any other. Positions are window pixels.
 void keyDown(UCHAR vk, bool repeat = false);
 void keyUp(UCHAR vk);
 void typeText(const std::string& utf8);
 void mouseMove(int x, int y, int dx, int dy);
 void mouseButton(int button /*1 left, 2 middle, 3 right, 4 X1, 5 X2*/, bool down, int x, int y);
-void mouseWheel(float notches);
+void mouseWheel(float notches, int x = 0, int y = 0);
 void closeWindow();
 
 // Virtual game controllers. attachPad returns a handle (or -1).
@@ -59,6 +59,9 @@ int glyphAtlasCount();         // glyph pictures alive, each shared by its fonts
 // The 800 x 600 picture drawn so far this frame (0xAARRGGBB per pixel).
 bool readBackBuffer(std::vector<std::uint32_t>& pixels, int& width, int& height);
 bool saveBackBufferPng(const std::string& path);
+// The whole window as last presented, in window pixels: the picture where
+// it was placed and the bars around it.
+bool readWindowPixels(std::vector<std::uint32_t>& pixels, int& width, int& height);
 // The name of the renderer in use ("software" headless).
 std::string rendererName();
 

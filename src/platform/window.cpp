@@ -30,6 +30,22 @@ namespace platform {
 
 HWND mainWindow() { return theWindow; }
 
+PicturePlacement picturePlacement(HWND hwnd)
+{
+    if (!windowUsable(hwnd))
+        return {};
+    int w = 0, h = 0;
+    SDL_GetWindowSize(hwnd->window, &w, &h);
+    return placePicture(w, h, hwnd->pictureWidth, hwnd->pictureHeight);
+}
+
+PicturePoint windowPointToPicture(HWND hwnd, int wx, int wy)
+{
+    if (!windowUsable(hwnd))
+        return PicturePoint{wx, wy};
+    return windowToPicture(picturePlacement(hwnd), hwnd->pictureWidth, hwnd->pictureHeight, wx, wy);
+}
+
 void retainWindow(HWND hwnd)
 {
     if (hwnd)
@@ -77,8 +93,13 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR title, DWORD style, int x, 
         std::fprintf(stderr, "Window could not be created: %s\n", SDL_GetError());
         return nullptr;
     }
+    // Small enough for any desktop, large enough that the picture, shrunk
+    // to fit, can still be read.
+    SDL_SetWindowMinimumSize(window, width / 4, height / 4);
     auto* handle = new WindowHandle;
     handle->window = window;
+    handle->pictureWidth = width;
+    handle->pictureHeight = height;
     handle->proc = cls->second.lpfnWndProc;
     handle->style = style;
     theWindow = handle;
@@ -114,13 +135,17 @@ BOOL ShowWindow(HWND hwnd, int cmdShow)
     return wasVisible ? TRUE : FALSE;
 }
 
+// The game only ever sees its own picture: the client area is the picture
+// (800 x 600), whatever size the window really is and however it is
+// letterboxed there, and every mouse message carries a position in that
+// picture (see windowPointToPicture). Code that scales mouse positions by
+// picture size / client size therefore scales by 1, in a window or full
+// screen. GetWindowRect and MoveWindow stay in real window pixels.
 BOOL GetClientRect(HWND hwnd, RECT* rect)
 {
     if (!windowUsable(hwnd) || rect == nullptr)
         return FALSE;
-    int w = 0, h = 0;
-    SDL_GetWindowSize(hwnd->window, &w, &h);
-    *rect = RECT{0, 0, w, h};
+    *rect = RECT{0, 0, hwnd->pictureWidth, hwnd->pictureHeight};
     return TRUE;
 }
 
@@ -161,6 +186,11 @@ LONG SetWindowLongA(HWND hwnd, int index, LONG value)
         return 0;
     LONG previous = static_cast<LONG>(hwnd->style);
     hwnd->style = static_cast<DWORD>(value);
+    // The player resizes an overlapped window; a full-screen one has no frame.
+    if (!(SDL_GetWindowFlags(hwnd->window) & SDL_WINDOW_FULLSCREEN)) {
+        bool resizable = (hwnd->style & WS_OVERLAPPEDWINDOW) == WS_OVERLAPPEDWINDOW;
+        SDL_SetWindowResizable(hwnd->window, resizable ? SDL_TRUE : SDL_FALSE);
+    }
     return previous;
 }
 

@@ -216,20 +216,13 @@ void Graphics::changeDisplayMode(graphicsNS::DISPLAY_MODE mode)
     }
 }
 
-// An overlapped window whose client area is exactly 800 x 600, whatever the
-// border sizes.
+// Back to an overlapped window the player can resize. Its size and place
+// are the ones it had before full screen: the device puts them back, and the
+// picture is letterboxed into whatever size that is.
 void Graphics::applyWindowedStyle()
 {
     SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(WS_OVERLAPPEDWINDOW));
-    SetWindowPos(hwnd, HWND_TOP, 0, 0, graphicsNS::GAME_WIDTH, graphicsNS::GAME_HEIGHT,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    // Add the border's own size; the window may have been resized, so its
-    // outer size is not necessarily 800 x 600 any more.
-    RECT client{}, frame{};
-    GetClientRect(hwnd, &client);
-    GetWindowRect(hwnd, &frame);
-    MoveWindow(hwnd, 0, 0, graphicsNS::GAME_WIDTH + ((frame.right - frame.left) - client.right),
-               graphicsNS::GAME_HEIGHT + ((frame.bottom - frame.top) - client.bottom), TRUE);
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 
 HRESULT Graphics::beginScene()
