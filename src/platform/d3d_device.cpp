@@ -234,7 +234,7 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const void*)
     return D3D_OK;
 }
 
-// The back buffer centred in the window at the scale picturePlacement
+// The back buffer centred in the window at the scale placePicture
 // chooses, the rest black. Whole-number scales copy pixels as they are;
 // only a picture shrunk below its own size is smoothed.
 void Device::presentLetterboxed()

@@ -33,8 +33,6 @@ bool ensureSdl();
 // The one game window (nullptr before it exists or after it is destroyed).
 HWND mainWindow();
 
-// Where the picture sits in the window now, in window coordinates.
-PicturePlacement picturePlacement(HWND hwnd);
 // A mouse position in the window as a position in the picture.
 PicturePoint windowPointToPicture(HWND hwnd, int wx, int wy);
 

@@ -30,20 +30,21 @@ namespace platform {
 
 HWND mainWindow() { return theWindow; }
 
-PicturePlacement picturePlacement(HWND hwnd)
-{
-    if (!windowUsable(hwnd))
-        return {};
-    int w = 0, h = 0;
-    SDL_GetWindowSize(hwnd->window, &w, &h);
-    return placePicture(w, h, hwnd->pictureWidth, hwnd->pictureHeight);
-}
-
 PicturePoint windowPointToPicture(HWND hwnd, int wx, int wy)
 {
     if (!windowUsable(hwnd))
         return PicturePoint{wx, wy};
-    return windowToPicture(picturePlacement(hwnd), hwnd->pictureWidth, hwnd->pictureHeight, wx, wy);
+    // Placed as Present places it, in drawn pixels, which a desktop that
+    // scales windows makes more than the window's own units the mouse uses.
+    int w = 0, h = 0, drawnW = 0, drawnH = 0;
+    SDL_GetWindowSize(hwnd->window, &w, &h);
+    SDL_GetWindowSizeInPixels(hwnd->window, &drawnW, &drawnH);
+    if (w > 0 && h > 0 && (drawnW != w || drawnH != h)) {
+        wx = static_cast<int>(static_cast<long long>(wx) * drawnW / w);
+        wy = static_cast<int>(static_cast<long long>(wy) * drawnH / h);
+    }
+    const PicturePlacement placed = placePicture(drawnW, drawnH, hwnd->pictureWidth, hwnd->pictureHeight);
+    return windowToPicture(placed, hwnd->pictureWidth, hwnd->pictureHeight, wx, wy);
 }
 
 void retainWindow(HWND hwnd)
