@@ -18,13 +18,13 @@ PicturePlacement placePicture(int windowWidth, int windowHeight, int pictureWidt
                static_cast<long long>(windowHeight) * pictureWidth) {
         // Narrower than the picture's shape: full width, bars above and below.
         p.width = windowWidth;
-        p.height = std::max(1, static_cast<int>(std::lround(static_cast<double>(windowWidth) * pictureHeight /
-                                                            pictureWidth)));
+        p.height =
+            std::max(1, static_cast<int>(std::lround(static_cast<double>(windowWidth) * pictureHeight / pictureWidth)));
         p.wholeNumberScale = false;
     } else {
         p.height = windowHeight;
-        p.width = std::max(1, static_cast<int>(std::lround(static_cast<double>(windowHeight) * pictureWidth /
-                                                           pictureHeight)));
+        p.width = std::max(
+            1, static_cast<int>(std::lround(static_cast<double>(windowHeight) * pictureWidth / pictureHeight)));
         p.wholeNumberScale = false;
     }
     p.x = (windowWidth - p.width) / 2;

@@ -23,7 +23,6 @@ struct PicturePoint {
     int x = 0;
     int y = 0;
 };
-PicturePoint windowToPicture(const PicturePlacement& placement, int pictureWidth, int pictureHeight, int wx,
-                             int wy);
+PicturePoint windowToPicture(const PicturePlacement& placement, int pictureWidth, int pictureHeight, int wx, int wy);
 
 }  // namespace platform
