@@ -34,8 +34,8 @@ PicturePoint windowPointToPicture(HWND hwnd, int wx, int wy)
 {
     if (!windowUsable(hwnd))
         return PicturePoint{wx, wy};
-    // Placed as Present places it, in drawn pixels, which a desktop that
-    // scales windows makes more than the window's own units the mouse uses.
+    // Present places the picture in drawn pixels; a desktop that scales
+    // windows has more of those than the window units the mouse reports.
     int w = 0, h = 0, drawnW = 0, drawnH = 0;
     SDL_GetWindowSize(hwnd->window, &w, &h);
     SDL_GetWindowSizeInPixels(hwnd->window, &drawnW, &drawnH);
