@@ -2,7 +2,8 @@
 """Checks the 31 level layouts in data/levels: both files read as the game
 reads them, each level holds what its roster entry asks for, every object
 sits on open water, the ship can sail to every pick-up and whirlpool and the
-whirlpool is at least MIN_EXIT_ROUTE cells' sail away, every enemy stays on
+whirlpool is at least MIN_EXIT_ROUTE cells' sail away (and, in the first
+level, every such way is two cells wide), every enemy stays on
 the map (and over water) for ten minutes of play at 30, 60, 144 and 480
 frames per second from its start and its respawn place, no two enemies sail
 on top of each other, and every battery's ball flies clear of its own cell
@@ -56,6 +57,12 @@ PLAY_RIGHT, PLAY_BOTTOM = 800, 460
 # A pick-up whose centre is this close to a ball's line is in the fire.
 FIRE_LINE_HALF = 20
 SAFE_START_MARGIN = 40
+# Levels whose every way from the start is at least two cells wide: a block
+# of 2 x 2 open cells slides, one cell at a time, from the start to a place
+# where it covers the whirlpool's cell, and the same for every pick-up. So no
+# passage (nor a corner cut diagonally between two islands) ever asks for
+# threading the 60 px hull through one 65 px cell. The first level teaches.
+WIDE_ROUTE_LEVELS = frozenset({1})
 # Markers that may turn no enemy, by level (none: every marker has a use).
 MARKERS_ALLOWED_IDLE = {}
 
@@ -315,6 +322,41 @@ class Checker:
                               f"ship's start (at least {MIN_EXIT_ROUTE})")
 
 
+    def check_wide_route(self, lv):
+        n, d = lv.number, lv.data
+        rows, cols = len(lv.grid), lv.roster.columns
+        guards = {lv.cell_of(e.x + ENEMY_HALF, e.y + ENEMY_HALF) for e in d.enemies if e.mode == GUARD}
+
+        def cells(block):
+            r, c = block
+            return ((r, c), (r, c + 1), (r + 1, c), (r + 1, c + 1))
+
+        # Blocks by their top-left cell, all four cells open water.
+        open_blocks = {(r, c) for r in range(rows - 1) for c in range(cols - 1)
+                       if all(not lv.solid(*cell) and cell not in guards
+                              for cell in cells((r, c)))}
+        sx, sy = d.ship
+        start = lv.cell_of(sx + SHIP_HALF, sy + SHIP_HALF)
+        if start is None or lv.solid(*start):
+            return  # already reported
+        queue = deque(b for b in open_blocks if start in cells(b))
+        reached = set(queue)
+        while queue:
+            r, c = queue.popleft()
+            for b in ((r - 1, c), (r + 1, c), (r, c - 1), (r, c + 1)):
+                if b in open_blocks and b not in reached:
+                    reached.add(b)
+                    queue.append(b)
+        covered = {cell for b in reached for cell in cells(b)}
+        for what, centre, _ in self.objects(lv):
+            cell = lv.cell_of(*centre)
+            if what.startswith("Enemy") or cell is None:
+                continue
+            if cell not in covered:
+                self.fault(n, f"the way from the ship's start to {what} (cell {cell}) "
+                              f"narrows to one cell: no 2 x 2 block of open water "
+                              f"sails there")
+
     # ---- enemies under way ---------------------------------------------
     def watch_for(self, lv, what):
         def watch(t0, t1, box, ship):
@@ -512,6 +554,8 @@ class Checker:
         self.check_enemy_settings(lv)
         self.check_places(lv)
         self.check_reach(lv)
+        if n in WIDE_ROUTE_LEVELS:
+            self.check_wide_route(lv)
         self.check_motion(lv)
         self.check_guards(lv)
         self.check_overlaps(lv)

@@ -12,13 +12,18 @@ def level_1():
     # cutter never brushes it: a marker off the line pushed its patrol a
     # little sideways at every turn, until the brig left the map and the
     # cutter sailed over the islands.
+    # The first level teaches steering, so every way the ship needs is two
+    # cells wide: up from the start bay past the brig's lane, east along the
+    # northern roads (the reef that pinched them at column 8 is gone), and
+    # down a three-cell mouth (column 10 opened) into the whirlpool's basin;
+    # the health sits in a bay opened under the eastern island.
     lay = Layout(1, [
         "..~......~.s",
-        "ss..:.,.r.sg",
-        "ghs:.....:sh",
+        "ss..:.,...sg",
+        "ghs:.....:.h",
         "ss....ss..:s",
         ".r..:.sgs..s",
-        "......:ss..s",
+        "......:.s..s",
         "........,iss",
     ], ["Quiet Roads"])
     d = lay.data

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Checks that check_levels.py catches a bad layout: a copy of the shipped
-levels with one level broken must fail with the fault that says why.
+levels with one level (its level file, or its map) broken must fail with the
+fault that says why.
 
     test_check_levels.py DATA_LEVELS_DIR"""
 import os
@@ -12,14 +13,14 @@ import tempfile
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
-def broken_copy(source, folder, level, old, new):
-    for name in os.listdir(source):
-        shutil.copy(os.path.join(source, name), folder)
-    path = os.path.join(folder, f"level{level}.txt")
+def broken_copy(source, folder, level, old, new, name="level"):
+    for each in os.listdir(source):
+        shutil.copy(os.path.join(source, each), folder)
+    path = os.path.join(folder, f"{name}{level}.txt")
     with open(path, encoding="ascii") as f:
         text = f.read()
     if old not in text:
-        sys.exit(f"level {level} no longer holds {old!r}: update this test")
+        sys.exit(f"{name}{level}.txt no longer holds {old!r}: update this test")
     with open(path, "w", encoding="ascii", newline="\n") as f:
         f.write(text.replace(old, new, 1))
 
@@ -52,11 +53,15 @@ def main():
         # Level 2's bottom marker 3 px off the brig's line: each turn pushes the
         # brig a little sideways, and only after seven minutes it is over land.
         (2, "marker 487 455", "marker 490 455", "sails over solid cells"),
+        # Level 1's reef put back in the northern roads (map row 1, column 8):
+        # the ship still gets through, squeezing diagonally past it between
+        # two islands, but only one cell wide.
+        (1, "3 3 5 5 7 5 8 5 5 5 3 0", "3 3 5 5 7 5 8 5 2 5 3 0", "narrows to one cell", "map"),
     ]
     failures = 0
-    for level, old, new, expected in cases:
+    for level, old, new, expected, *name in cases:
         with tempfile.TemporaryDirectory() as folder:
-            broken_copy(source, folder, level, old, new)
+            broken_copy(source, folder, level, old, new, *name)
             run = subprocess.run([sys.executable, os.path.join(HERE, "check_levels.py"), folder, "--level",
                                   str(level)], capture_output=True, text=True)
             if run.returncode == 0 or expected not in run.stdout:
