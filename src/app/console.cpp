@@ -125,13 +125,13 @@ std::string Console::getCommand()
     if (input->wasKeyPressed(VK_ESCAPE))
         return "";
 
-    if (input->wasKeyPressed(VK_UP))
+    if (input->wasKeyTyped(VK_UP))
         scrollAmount++;
-    else if (input->wasKeyPressed(VK_DOWN))
+    else if (input->wasKeyTyped(VK_DOWN))
         scrollAmount--;
-    else if (input->wasKeyPressed(VK_PRIOR))
+    else if (input->wasKeyTyped(VK_PRIOR))
         scrollAmount += rows;
-    else if (input->wasKeyPressed(VK_NEXT))
+    else if (input->wasKeyTyped(VK_NEXT))
         scrollAmount -= rows;
     if (scrollAmount < 0)
         scrollAmount = 0;

@@ -31,7 +31,8 @@ LRESULT Game::messageHandler(HWND hw, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        input->keyDown(wParam);
+        // Bit 30: the key was already down, so this is an auto-repeat.
+        input->keyDown(wParam, (lParam & (LPARAM{1} << 30)) != 0);
         return 0;
     case WM_KEYUP:
     case WM_SYSKEYUP:
@@ -152,6 +153,8 @@ void Game::run(HWND)
         frameTime = gameNS::MAX_FRAME_TIME;
     timeStart = timeEnd;
 
+    displayModeKeys();
+
     if (!paused) {
         update();
         ai();
@@ -172,8 +175,19 @@ void Game::run(HWND)
     inputDialog->update();
     audio->run();
 
-    // Alt+Enter toggles full screen; Escape held returns to a window.
+    input->clear(inputNS::KEYS_PRESSED);
+
+    if (quitAfterFrames > 0 && ++framesRun == quitAfterFrames)
+        exitGame();
+}
+
+// Alt+Enter toggles full screen on every screen; Escape held returns to a
+// window. Read before any state sees the frame's keys, and the Enter is
+// taken, so it never also chooses a menu item or confirms a box.
+void Game::displayModeKeys()
+{
     if (input->isKeyDown(VK_MENU) && input->wasKeyPressed(VK_RETURN)) {
+        input->clearKeyPress(VK_RETURN);
         releaseAll();
         graphics->changeDisplayMode(graphicsNS::TOGGLE);
         resetAll();
@@ -183,11 +197,6 @@ void Game::run(HWND)
         graphics->changeDisplayMode(graphicsNS::WINDOW);
         resetAll();
     }
-
-    input->clear(inputNS::KEYS_PRESSED);
-
-    if (quitAfterFrames > 0 && ++framesRun == quitAfterFrames)
-        exitGame();
 }
 
 void Game::renderGame()

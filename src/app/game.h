@@ -39,6 +39,7 @@ public:
     virtual void consoleCommand() {}
     virtual void renderGame();
     virtual void handleLostGraphicsDevice();
+    void displayModeKeys();
     virtual void update() = 0;
     virtual void ai() = 0;
     virtual void collisions() = 0;

@@ -83,28 +83,32 @@ std::string highScoreName(const std::string& typed)
     return name;
 }
 
-void readHighScores(std::istream& in, std::vector<int>& scores, std::vector<std::string>& names)
+bool readHighScores(std::istream& in, std::vector<int>& scores, std::vector<std::string>& names)
 {
     std::vector<std::string> lines;
     std::string line;
     while (lines.size() < 2 * highScoreNS::COUNT && readLine(in, line))
         lines.push_back(line);
+    bool whole = lines.size() == 2 * highScoreNS::COUNT;
     lines.resize(2 * highScoreNS::COUNT);
 
     scores.assign(highScoreNS::COUNT, 0);
     names.assign(highScoreNS::COUNT, "");
     bool anyScore = false;
     for (int i = 0; i < highScoreNS::COUNT; ++i) {
-        if (!readScore(lines[static_cast<size_t>(i)], scores[static_cast<size_t>(i)]))
+        if (!readScore(lines[static_cast<size_t>(i)], scores[static_cast<size_t>(i)])) {
+            whole = false;
             continue;
+        }
         anyScore = true;
         names[static_cast<size_t>(i)] = highScoreName(lines[static_cast<size_t>(highScoreNS::COUNT + i)]);
     }
     if (!anyScore) {
         defaultHighScores(scores, names);
-        return;
+        return false;
     }
     sortRows(scores, names);
+    return whole;
 }
 
 std::string highScoreText(const std::vector<int>& scores, const std::vector<std::string>& names)

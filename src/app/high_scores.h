@@ -25,7 +25,8 @@ std::string highScoreName(const std::string& typed);
 // line 20 is ignored. A score that does not read leaves its row 0 with an
 // empty name; a file with no readable score at all gives the default table.
 // The rows come back highest first; the lists always hold ten entries.
-void readHighScores(std::istream& in, std::vector<int>& scores, std::vector<std::string>& names);
+// True when the file was whole: twenty lines, every score a number.
+bool readHighScores(std::istream& in, std::vector<int>& scores, std::vector<std::string>& names);
 
 // The file's text: every score, then every name, each on its own line.
 std::string highScoreText(const std::vector<int>& scores, const std::vector<std::string>& names);

@@ -6,6 +6,7 @@ Input::Input()
 {
     std::memset(keysDown, 0, sizeof(keysDown));
     std::memset(keysPressed, 0, sizeof(keysPressed));
+    std::memset(keysRepeated, 0, sizeof(keysRepeated));
     std::memset(controllers, 0, sizeof(controllers));
 }
 
@@ -29,12 +30,18 @@ void Input::initialize(HWND hwnd, bool capture)
     checkControllers();
 }
 
-void Input::keyDown(WPARAM wParam)
+void Input::keyDown(WPARAM wParam, bool repeat)
 {
-    if (wParam < inputNS::KEYS_ARRAY_LEN) {
-        keysDown[wParam] = true;
-        keysPressed[wParam] = true;
+    if (wParam >= inputNS::KEYS_ARRAY_LEN)
+        return;
+    keysDown[wParam] = true;
+    // Never a new press, even after clearAll forgot the key was held: the
+    // screens clear input as they hand over, and the key is still down.
+    if (repeat) {
+        keysRepeated[wParam] = true;
+        return;
     }
+    keysPressed[wParam] = true;
 }
 
 void Input::keyUp(WPARAM wParam)
@@ -145,8 +152,10 @@ void Input::clear(UCHAR what)
 {
     if (what & inputNS::KEYS_DOWN)
         std::memset(keysDown, 0, sizeof(keysDown));
-    if (what & inputNS::KEYS_PRESSED)
+    if (what & inputNS::KEYS_PRESSED) {
         std::memset(keysPressed, 0, sizeof(keysPressed));
+        std::memset(keysRepeated, 0, sizeof(keysRepeated));
+    }
     if (what & inputNS::MOUSE) {
         mouseX = mouseY = 0;
         mouseRawX = mouseRawY = 0;

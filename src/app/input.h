@@ -38,7 +38,9 @@ public:
     void initialize(HWND hwnd, bool capture);
 
     // Fed by the message handler.
-    void keyDown(WPARAM wParam);
+    // A key held long enough repeats its key-down; a repeat is never a new
+    // press, only a text field's reason to act again.
+    void keyDown(WPARAM wParam, bool repeat = false);
     void keyUp(WPARAM wParam);
     void keyIn(WPARAM wParam);
     void mouseIn(LPARAM lParam);
@@ -61,6 +63,8 @@ public:
     // Codes of 256 and above are never stored, so they read as up.
     bool isKeyDown(UCHAR vkey) const { return keysDown[vkey]; }
     bool wasKeyPressed(UCHAR vkey) const { return keysPressed[vkey]; }
+    // Pressed, or repeated by holding it: how a text field reads its keys.
+    bool wasKeyTyped(UCHAR vkey) const { return keysPressed[vkey] || keysRepeated[vkey]; }
     bool anyKeyPressed() const;
     void clearKeyPress(UCHAR vkey) { keysPressed[vkey] = false; }
     void clear(UCHAR what);
@@ -113,6 +117,7 @@ private:
 
     bool keysDown[inputNS::KEYS_ARRAY_LEN];
     bool keysPressed[inputNS::KEYS_ARRAY_LEN];
+    bool keysRepeated[inputNS::KEYS_ARRAY_LEN];
     std::string textIn;
     char charIn = 0;
     bool newLine = true;

@@ -79,9 +79,13 @@ void HighScoreBox::print(const std::string& prompt)
     visible = true;
 }
 
+// The name box draws no buttons, so no click may close it: a click on the
+// spot where a button would be used to hide the box while a name was being
+// typed. Enter still counts as its first button.
 void HighScoreBox::update()
 {
-    MessageDialog::update();
+    if (initialized && visible && input->wasKeyPressed(VK_RETURN))
+        buttonClicked = 1;
     if (initialized && visible) {
         // A fourth letter is never kept, in the box or in the typed text.
         inText = input->getTextIn().substr(0, highScoreBoxNS::NAME_LENGTH);

@@ -42,7 +42,7 @@ void Keelhaven::initialize(HWND hw)
 
     if (!dxScore->initialize(graphics, 30, false, false, "Stencil"))
         throw GameError(gameErrorNS::FATAL_ERROR, "Error initializing dxscore");
-    if (!dxHighScore->initialize(graphics, 40, false, false, "Stencil"))
+    if (!dxHighScore->initialize(graphics, keelhavenNS::HIGH_SCORE_FONT_HEIGHT, false, false, "Stencil"))
         throw GameError(gameErrorNS::FATAL_ERROR, "Error initializing highscorefont");
 }
 
@@ -109,6 +109,11 @@ void Keelhaven::switchState(const std::string& to, const std::string& from)
         }
     }
 
+    if (to == "HIGHSCORE")
+        lookingFrom.clear();
+    if (from != "PAUSESCREEN" && findLevel(to) != nullptr)
+        savedSinceLevelBegan = false;  // a fresh attempt at a level
+
     if (to == "FRONTEND") {
         if (ship != nullptr)
             ship->setGold(0);
@@ -143,8 +148,34 @@ void Keelhaven::startNextLevel()
         switchState("TITLESCREEN", "UPGRADESCREEN");
         return;
     }
-    switchState(levelNames[nextLevel], "UPGRADESCREEN");
-    nextLevel += 1;
+    const int level = nextLevel;
+    switchState(levelNames[level], "UPGRADESCREEN");
+    nextLevel = levelAfter(level);
+}
+
+int Keelhaven::levelAfter(int level)
+{
+    if (level == keelhavenNS::LAST_LEVEL)
+        return 29;
+    return std::clamp(level + 1, keelhavenNS::FIRST_NEXT_LEVEL, keelhavenNS::LAST_LEVEL);
+}
+
+void Keelhaven::lookAtHighScores(const std::string& levelName)
+{
+    switchState("HIGHSCORE", levelName);
+    lookingFrom = levelName;
+}
+
+// Through the pause screen, so the level goes on only when the player
+// chooses Resume, and exactly where it was left.
+void Keelhaven::backToLevelUnderHighScores()
+{
+    const std::string level = lookingFrom;
+    lookingFrom.clear();
+    if (findLevel(level) == nullptr)
+        return;
+    switchState("PAUSESCREEN", "HIGHSCORE");
+    pausedStateName = level;
 }
 
 GameState* Keelhaven::stateAt(int index)
@@ -226,9 +257,7 @@ void Keelhaven::consoleCommand()
         const int index = static_cast<int>(i);
         if (index >= keelhavenNS::FIRST_LEVEL_INDEX) {
             const int level = index - (keelhavenNS::FIRST_LEVEL_INDEX - 1);
-            // The bonus level is a detour off level 28: the shop after it
-            // leads on to level 29, as when it is reached in play.
-            nextLevel = level == keelhavenNS::LAST_LEVEL ? 29 : level + 1;
+            nextLevel = levelAfter(level);
         }
         // A jump to a screen leaves the level counter alone.
         break;

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class Ship;
@@ -30,6 +31,10 @@ constexpr int HIGH_SCORE_X = 400;
 constexpr int HIGH_SCORE_NAME_X = 300;
 constexpr int HIGH_SCORE_Y = 130;
 constexpr int HIGH_SCORE_ROW = 30;
+// Letters that leave a gap between the 30-pixel rows and keep a wide name
+// clear of its score, set lower in the row to sit where the rows always were.
+constexpr int HIGH_SCORE_FONT_HEIGHT = 26;
+constexpr int HIGH_SCORE_TEXT_DROP = 6;
 }  // namespace keelhavenNS
 
 class Keelhaven : public Game {
@@ -54,6 +59,16 @@ public:
     // From the upgrade shop on to level `nextLevel`; back to the title when
     // there is no such level.
     void startNextLevel();
+    // The level after `level` in play: the bonus level 31 is a detour off
+    // level 28 and leads on to 29; past the last, the last.
+    static int levelAfter(int level);
+
+    // A look at the high-score table from the level `levelName`, which
+    // stays as it is: leaving the table returns to it, paused.
+    void lookAtHighScores(const std::string& levelName);
+    // The level the table was opened from, or empty.
+    const std::string& levelUnderHighScores() const { return lookingFrom; }
+    void backToLevelUnderHighScores();
 
     // Saves the game paused in `pausedStateName`, which must be a level: the
     // state file and the level's record are replaced together, or neither
@@ -65,8 +80,12 @@ public:
     // goes on as it was.
     bool loadGame(std::string* why = nullptr);
     // Enters the score if it beats the tenth and rewrites the file whole;
-    // false if the file could not be written (the table still changes).
+    // false if the file could not be written (the table still changes). A
+    // damaged file read at start is first set aside under another name.
     bool addHighScore(int score, const std::string& name);
+    // What the table screen should tell the player about the table's file,
+    // once: a score that could not be written, a damaged file set aside.
+    std::string takeHighScoreNotice() { return std::exchange(highScoreNotice, {}); }
     // The table, names left of their scores, from memory.
     void drawHighScores();
 
@@ -95,6 +114,9 @@ public:
     bool afterGameOver = false;
     bool creditsFromTitle = false;
     bool highScoreFromTitle = false;
+    // A save (or a load) since the level now played began: quitting from the
+    // pause screen loses nothing the player cannot load.
+    bool savedSinceLevelBegan = false;
 
 private:
     void createStates();
@@ -105,6 +127,9 @@ private:
     std::string currentStateName();
 
     Ship* ship = nullptr;
+    std::string lookingFrom;
+    bool highScoresDamaged = false;  // the file read at start was not whole
+    std::string highScoreNotice;
     std::string levelNames[keelhavenNS::LAST_LEVEL + 1];
     std::vector<std::unique_ptr<GameState>> states;
     std::unique_ptr<TextDX> dxScore;

@@ -2,6 +2,8 @@
 
 #include "app/input.h"
 
+#include <algorithm>
+
 namespace {
 
 const char* const LABELS[2][2] = {{"OK", "CANCEL"}, {"YES", "NO"}};
@@ -78,6 +80,25 @@ void MessageDialog::prepareVerts()
     const float left2 = x + w - BUTTON2_FROM_RIGHT;
     makeQuad(left2, top, left2 + BUTTON_WIDTH, bottom, buttonColor, button2Verts);
     button2Rect = truncated(left2, top, left2 + BUTTON_WIDTH, bottom);
+}
+
+void MessageDialog::print(const std::string& message)
+{
+    using namespace messageDialogNS;
+    if (!initialized || visible)
+        return;
+    text = message;
+    const LONG left = static_cast<LONG>(x) + BORDER, top = static_cast<LONG>(y) + BORDER;
+    textRect = RECT{left, top, left + static_cast<LONG>(width) - 2 * BORDER, top + static_cast<LONG>(HEIGHT) - 2 * BORDER};
+    dxFont.print(text, textRect, DT_CENTER | DT_WORDBREAK | DT_CALCRECT);
+    // Room under the message for the buttons and a margin below them.
+    const LONG needed = textRect.bottom - static_cast<LONG>(y) + static_cast<LONG>(BUTTON_FROM_BOTTOM) + BORDER;
+    height = static_cast<UINT>(std::max<LONG>(static_cast<LONG>(HEIGHT), needed));
+    textRect.left = left;  // the measure may have narrowed it
+    textRect.right = left + static_cast<LONG>(width) - 2 * BORDER;
+    prepareVerts();
+    buttonClicked = 0;
+    visible = true;
 }
 
 void MessageDialog::update()

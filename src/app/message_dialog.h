@@ -44,7 +44,13 @@ public:
     virtual void onLostDevice();
     virtual void onResetDevice();
 
+    // Opens the box with `message` above its two buttons, grown downwards
+    // to fit the message; nothing while it is already open.
+    void print(const std::string& message);
+    void hide() { visible = false; }
+
     int getButtonClicked() const { return buttonClicked; }
+    const std::string& getText() const { return text; }
     bool getVisible() const { return visible; }
     bool getInitialized() const { return initialized; }
     const RECT& getButtonRect() const { return buttonRect; }

@@ -71,6 +71,7 @@ bool Keelhaven::saveGame(std::string* why)
         setWhy(why, "The game was not saved: " + problem);
         return false;
     }
+    savedSinceLevelBegan = true;
     return true;
 }
 
@@ -114,6 +115,7 @@ bool Keelhaven::loadGame(std::string* why)
         state->setActive(false);
     level->setActive(true);
     nextLevel = next;
+    savedSinceLevelBegan = true;
     return true;
 }
 
@@ -122,29 +124,82 @@ void Keelhaven::loadHighScores()
     const std::string path = platform::resolveSavePath(keelhavenNS::HIGH_SCORE_FILE);
     std::ifstream in(path, std::ios::binary);
     if (in) {
-        readHighScores(in, highScores, highScoreNames);
+        highScoresDamaged = !readHighScores(in, highScores, highScoreNames);
+        if (highScoresDamaged)
+            report("the high-score table " + path + " is damaged: it is set aside when a game next ends");
         return;
     }
     defaultHighScores(highScores, highScoreNames);
     std::error_code ec;
-    if (std::filesystem::exists(path, ec))
-        return;  // there but not readable: left as it is
+    if (std::filesystem::exists(path, ec)) {
+        highScoresDamaged = true;  // there but not readable: left as it is until a game ends
+        report("the high-score table " + path + " cannot be read: it is set aside when a game next ends");
+        return;
+    }
     std::string problem;
     if (!platform::checkSaveDirectory(problem) ||
         !platform::replaceFile(path, highScoreText(highScores, highScoreNames), problem))
         report("the high-score table is kept in memory only: " + problem);
 }
 
+namespace {
+
+// A name beside `path` that nothing has yet: "HighScores.damaged.txt", then
+// "HighScores.damaged-2.txt" and on.
+std::filesystem::path setAsideName(const std::filesystem::path& path)
+{
+    const std::filesystem::path folder = path.parent_path();
+    const std::string stem = path.stem().string(), extension = path.extension().string();
+    std::error_code ec;
+    for (int n = 1;; ++n) {
+        const std::string suffix = n == 1 ? ".damaged" : ".damaged-" + std::to_string(n);
+        std::filesystem::path candidate = folder / (stem + suffix + extension);
+        if (!std::filesystem::exists(candidate, ec) && !ec)
+            return candidate;
+        if (ec || n > 999)
+            return {};
+    }
+}
+
+}  // namespace
+
+// A damaged table is never written over unseen: it is renamed out of the
+// way first, and if that fails the new table stays in memory only.
 bool Keelhaven::addHighScore(int score, const std::string& name)
 {
     enterHighScore(highScores, highScoreNames, score, name);
+    const std::string path = platform::resolveSavePath(keelhavenNS::HIGH_SCORE_FILE);
     std::string problem;
-    if (!platform::checkSaveDirectory(problem) ||
-        !platform::replaceFile(platform::resolveSavePath(keelhavenNS::HIGH_SCORE_FILE),
-                               highScoreText(highScores, highScoreNames), problem)) {
+    if (!platform::checkSaveDirectory(problem)) {
         report("the high-score table is kept in memory only: " + problem);
+        highScoreNotice = "Your score is kept until the game closes but was not written: " + problem;
         return false;
     }
+    std::string setAside;
+    if (highScoresDamaged) {
+        std::error_code ec;
+        const std::filesystem::path aside = setAsideName(path);
+        if (!aside.empty())
+            std::filesystem::rename(path, aside, ec);
+        if (aside.empty() || (ec && std::filesystem::exists(path))) {
+            report("the damaged high-score table " + path + " could not be set aside, so it is left as it is");
+            highScoreNotice = "The high-score file is damaged and could not be set aside, so your score was "
+                              "not written to it";
+            return false;
+        }
+        highScoresDamaged = false;
+        if (!ec) {
+            setAside = aside.filename().string();
+            report("the damaged high-score table was set aside as " + aside.string());
+        }
+    }
+    if (!platform::replaceFile(path, highScoreText(highScores, highScoreNames), problem)) {
+        report("the high-score table is kept in memory only: " + problem);
+        highScoreNotice = "Your score is kept until the game closes but was not written: " + problem;
+        return false;
+    }
+    if (!setAside.empty())
+        highScoreNotice = "The high-score file was damaged; it was kept as " + setAside + " and a new one begun";
     return true;
 }
 
@@ -154,7 +209,8 @@ void Keelhaven::drawHighScores()
     dxHighScore->setFontColor(graphicsNS::BLACK);
     const size_t rows = std::min(highScores.size(), highScoreNames.size());
     for (size_t i = 0; i < rows && i < static_cast<size_t>(highScoreNS::COUNT); ++i) {
-        const int y = keelhavenNS::HIGH_SCORE_Y + keelhavenNS::HIGH_SCORE_ROW * static_cast<int>(i);
+        const int y = keelhavenNS::HIGH_SCORE_Y + keelhavenNS::HIGH_SCORE_ROW * static_cast<int>(i) +
+                      keelhavenNS::HIGH_SCORE_TEXT_DROP;
         char buffer[20];
         std::snprintf(buffer, sizeof(buffer), " %d ", highScores[i]);
         dxHighScore->print(buffer, keelhavenNS::HIGH_SCORE_X, y);

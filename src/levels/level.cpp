@@ -371,7 +371,7 @@ void Level::update(float frameTime)
     whirlpools(frameTime);
 
     if (rules.hKeyShowsHighScores && input->isKeyDown('H'))
-        keelhaven->switchState("HIGHSCORE", name);
+        keelhaven->lookAtHighScores(name);
 
     healthBar.set(ship->getHealth());
 

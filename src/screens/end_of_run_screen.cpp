@@ -5,12 +5,17 @@
 #include "app/keelhaven.h"
 #include "entities/ship.h"
 
+#include <cstdio>
+
 namespace {
 
 enum { BACKGROUND, PANEL };
 
 constexpr float BOX_X = 360, BOX_Y = 120;
 constexpr COLOR_ARGB BOX_BACK_COLOR = 0xFF008000;
+// Between the name line and the panel's farewell.
+constexpr RECT GOLD_AREA{200, 382, 600, 428};
+constexpr COLOR_ARGB GOLD_INK = 0xFF2A1C10;
 
 const EndOfRunStyle COMPLETE = {"COMPLETE",
                                 "pictures\\complete.jpg",
@@ -95,6 +100,19 @@ void EndOfRunScreen::update(float)
         keelhaven->addHighScore(keelhaven->getShip()->getGold(), name);
         switchTo("HIGHSCORE");
     }
+}
+
+void EndOfRunScreen::draw()
+{
+    Screen::draw();
+    TextDX* font = keelhaven->getDxScore();
+    if (font == nullptr || keelhaven->getShip() == nullptr)
+        return;
+    char text[32];
+    std::snprintf(text, sizeof(text), "Gold  %d", keelhaven->getShip()->getGold());
+    RECT area = GOLD_AREA;
+    font->setFontColor(GOLD_INK);
+    font->print(text, area, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
 }
 
 void EndOfRunScreen::render()

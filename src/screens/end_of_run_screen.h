@@ -32,6 +32,11 @@ public:
 
     const HighScoreBox& getNameBox() const { return *nameBox; }
 
+protected:
+    // The pictures, then the voyage's gold on the panel: the score the name
+    // goes into the table with.
+    void draw() override;
+
 private:
     const EndOfRunStyle& style;
     std::unique_ptr<HighScoreBox> nameBox;

@@ -1,10 +1,12 @@
 #include "screens/high_score_screen.h"
 
+#include "app/input.h"
 #include "app/keelhaven.h"
 
 namespace {
 
 constexpr float GUARD_SECONDS = 2.0f;
+constexpr float NOTICE_SECONDS = 8.0f;  // the table is read at leisure
 
 const std::vector<ScreenPicture> PICTURES = {
     {"pictures\\KeelhavenHighScore.jpg", "Error initializing high score texture"},
@@ -15,15 +17,36 @@ const std::vector<ScreenImage> IMAGES = {
 
 }  // namespace
 
-HighScoreScreen::HighScoreScreen(Keelhaven* game) : Screen(game, "HIGHSCORE", PICTURES, IMAGES) { setUp(); }
+HighScoreScreen::HighScoreScreen(Keelhaven* game) : Screen(game, "HIGHSCORE", PICTURES, IMAGES)
+{
+    addNotice();
+    setUp();
+}
+
+void HighScoreScreen::reset()
+{
+    noticeLine().hide();
+    const std::string problem = keelhaven->takeHighScoreNotice();
+    if (!problem.empty())
+        noticeLine().show(problem, NOTICE_SECONDS);
+    Screen::reset();
+}
 
 // START goes on from the title and complete paths, A from a lost game.
 void HighScoreScreen::update(float frameTime)
 {
     timer += frameTime;
+    noticeLine().update(frameTime);
     if (timer < GUARD_SECONDS)
         return;
-    if (!keelhaven->afterGameOver && (enterPressed() || startHeld())) {
+    if (!keelhaven->levelUnderHighScores().empty()) {
+        // A look from a level: back to it, paused, by the title's keys.
+        if (enterPressed() || startHeld()) {
+            input->clearKeyPress(VK_RETURN);  // the pause screen would resume at once
+            keelhaven->backToLevelUnderHighScores();
+            timer = 0;
+        }
+    } else if (!keelhaven->afterGameOver && (enterPressed() || startHeld())) {
         if (keelhaven->highScoreFromTitle) {
             keelhaven->highScoreFromTitle = false;
             leaveFor("TITLESCREEN");

@@ -8,6 +8,8 @@
 class HighScoreScreen : public Screen {
 public:
     explicit HighScoreScreen(Keelhaven* game);
+    // Says what went wrong with the table's file since the last visit.
+    void reset() override;
     void update(float frameTime) override;
 
     float getTimer() const { return timer; }

@@ -42,7 +42,11 @@ InstructionsScreen::InstructionsScreen(Keelhaven* game)
     setUp();
 }
 
-void InstructionsScreen::reset() { page = 0; }
+void InstructionsScreen::reset()
+{
+    page = 0;
+    latch.enter(*input);
+}
 
 void InstructionsScreen::leave() { timer = 0; }
 
@@ -54,7 +58,11 @@ void InstructionsScreen::update(float frameTime)
         return;
     }
     timer += frameTime;
+    // The mouse over an arrow chooses it, and a click on it turns the page.
+    latch.selection = arrow;
+    latch.point(*input, boxesOf({BACK, FORWARD}));
     if (timer >= GUARD_SECONDS) {
+        arrow = latch.selection;
         // The arrows follow the held keys; the pad's left and right need the
         // latch but leave it set.
         if (input->isKeyDown(VK_LEFT) || (latch.buttonReleased && input->getGamepadDPadLeft(0)))

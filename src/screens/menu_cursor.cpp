@@ -1,6 +1,9 @@
 #include "screens/menu_cursor.h"
 
 #include "app/input.h"
+#include "render/image.h"
+
+#include <limits>
 
 namespace {
 
@@ -40,7 +43,7 @@ void MenuCursor::move(const Input& input)
 
 bool MenuCursor::choose(const Input& input)
 {
-    if (!input.wasKeyPressed(VK_RETURN) && !(buttonReleased && input.getGamepadA(0)))
+    if (!input.wasKeyPressed(VK_RETURN) && !(buttonReleased && input.getGamepadA(0)) && !clickedNow)
         return false;
     buttonReleased = false;
     return true;
@@ -53,6 +56,63 @@ void MenuCursor::rearm(const Input& input, bool andA)
         held = static_cast<WORD>(held | (input.getGamepadButtons(0) & XINPUT_GAMEPAD_A));
     if (held == 0)
         buttonReleased = true;
+}
+
+void MenuCursor::point(const Input& input, const std::vector<RECT>& boxes)
+{
+    clickedNow = false;
+    const int x = input.getMouseX(), y = input.getMouseY();
+    const int under = itemAt(boxes, x, y);
+    if ((x != lastMouseX || y != lastMouseY) && under != menuNS::NO_MOVE)
+        selection = under;
+    lastMouseX = x;
+    lastMouseY = y;
+
+    const bool down = input.getMouseLButton();
+    if (down && !buttonWasDown)
+        pressedItem = under;
+    if (!down && buttonWasDown) {
+        clickedNow = under != menuNS::NO_MOVE && under == pressedItem;
+        if (clickedNow)
+            selection = under;
+        pressedItem = menuNS::NO_MOVE;
+    }
+    buttonWasDown = down;
+}
+
+void MenuCursor::enter(const Input& input)
+{
+    lastMouseX = input.getMouseX();
+    lastMouseY = input.getMouseY();
+    buttonWasDown = input.getMouseLButton();
+    pressedItem = menuNS::NO_MOVE;
+    clickedNow = false;
+}
+
+RECT boxOf(Image& image)
+{
+    const float scale = image.getScale();
+    const auto left = static_cast<LONG>(image.getX()), top = static_cast<LONG>(image.getY());
+    return RECT{left, top, left + static_cast<LONG>(static_cast<float>(image.getWidth()) * scale),
+                top + static_cast<LONG>(static_cast<float>(image.getHeight()) * scale)};
+}
+
+int itemAt(const std::vector<RECT>& boxes, int x, int y)
+{
+    int best = menuNS::NO_MOVE;
+    long bestDistance = std::numeric_limits<long>::max();
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        const RECT& b = boxes[i];
+        if (x < b.left || x >= b.right || y < b.top || y >= b.bottom)
+            continue;
+        const long dx = 2L * x - (b.left + b.right), dy = 2L * y - (b.top + b.bottom);
+        const long distance = dx * dx + dy * dy;
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = static_cast<int>(i);
+        }
+    }
+    return best;
 }
 
 std::vector<MenuMoves> columnMoves(int count)

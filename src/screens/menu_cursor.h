@@ -5,9 +5,12 @@
 // key press lasts one frame.
 #pragma once
 
+#include "win32_types.h"
+
 #include <vector>
 
 class Input;
+class Image;
 
 namespace menuNS {
 constexpr int NO_MOVE = -1;  // that direction is not one of the menu's moves
@@ -33,12 +36,33 @@ public:
     // button (and, with `andA`, not A) is held.
     void rearm(const Input& input, bool andA);
 
+    // The mouse, before move and choose: moving it over item i (where
+    // boxes[i] is on screen, see boxOf) highlights the item, and a click,
+    // the left button pressed and let go on the same item, makes choose
+    // (and clicked) true for that frame. A mouse that stays still never
+    // takes the highlight from the keys or the pad.
+    void point(const Input& input, const std::vector<RECT>& boxes);
+    bool clicked() const { return clickedNow; }
+    // On entering the screen: what the mouse is doing now started elsewhere,
+    // so a button held on the way in is no click here.
+    void enter(const Input& input);
+
     int selection = 0;
     bool buttonReleased = true;
 
 private:
     std::vector<MenuMoves> moves;
+    int lastMouseX = -1, lastMouseY = -1;
+    bool buttonWasDown = false;
+    int pressedItem = menuNS::NO_MOVE;  // where the left button went down
+    bool clickedNow = false;
 };
+
+// Where an image stands on the screen, its scale included.
+RECT boxOf(Image& image);
+// The item of `boxes` under (x, y): where boxes overlap, the one whose
+// centre is nearest; NO_MOVE for none.
+int itemAt(const std::vector<RECT>& boxes, int x, int y);
 
 // A menu of `count` items in one column: down and up step by one and stop
 // at the ends; left and right are no moves.

@@ -48,7 +48,7 @@ const std::vector<MenuMoves> MOVES = {
 };
 
 // The image of each selectable item, by selection number.
-constexpr int IMAGE_OF[ITEM_COUNT] = {ON_ITEM,  OFF_ITEM,          EASY_ITEM,     NORMAL_ITEM,
+constexpr size_t IMAGE_OF[ITEM_COUNT] = {ON_ITEM,  OFF_ITEM,          EASY_ITEM,     NORMAL_ITEM,
                                       HARD_ITEM, INSTRUCTIONS_LINK, GAUNTLET_ITEM, RESUME_ITEM};
 
 }  // namespace
@@ -62,15 +62,18 @@ OptionScreen::OptionScreen(Keelhaven* game)
 void OptionScreen::reset()
 {
     cursor.selection = ON;
+    cursor.enter(*input);
     Screen::reset();
 }
 
 void OptionScreen::update(float)
 {
+    std::vector<size_t> items(std::begin(IMAGE_OF), std::end(IMAGE_OF));
+    cursor.point(*input, boxesOf(items));
     cursor.move(*input);
     // Enter, or A on every frame it is held: choosing a setting again
     // changes nothing.
-    if (enterPressed() || aHeld())
+    if (enterPressed() || aHeld() || cursor.clicked())
         choose(cursor.selection);
     cursor.rearm(*input, false);
 }

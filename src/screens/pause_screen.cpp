@@ -2,6 +2,7 @@
 
 #include "app/input.h"
 #include "app/keelhaven.h"
+#include "app/message_dialog.h"
 
 namespace {
 
@@ -13,6 +14,11 @@ constexpr float BANNER_SCALE = 2.0f;
 constexpr COLOR_ARGB BANNER_COLOR = 0xFFFF0000;
 constexpr COLOR_ARGB HIGHLIGHT = graphicsNS::BLACK;
 
+constexpr float QUESTION_X = 200, QUESTION_Y = 240;
+constexpr const char* QUIT_QUESTION =
+    "Abandon this voyage? It has not been saved since this sea began.\n"
+    "Y or Enter: quit      N or Escape: stay";
+
 const std::vector<ScreenPicture> PICTURES = {
     {"pictures\\KeelhavenPause.jpg", "Error initializing pause texture"},
     {"pictures\\titleUI.png", "Error initializing start texture"},
@@ -21,7 +27,9 @@ const std::vector<ScreenImage> IMAGES = {
     {0, 0, 0, 0, 0, 0, 0, "Error initializing pause screen"},
     {1, 250, 50, 4, 12, 270, 260, "Error initializing save image"},
     {1, 250, 50, 4, 7, 280, 150, "Error initializing resume image"},
-    {1, 250, 50, 4, 3, 280, 400, "Error initializing quit image"},
+    // Quit shares its frame with the title's Quit, which stands at 310: here
+    // too, so the word lines up with Resume and Save.
+    {1, 250, 50, 4, 3, 310, 400, "Error initializing quit image"},
     {1, 250, 50, 4, 16, 180, 0, "Error initializing game saved image"},
 };
 
@@ -43,23 +51,37 @@ PauseScreen::PauseScreen(Keelhaven* game) : Screen(game, "PAUSESCREEN", PICTURES
     image(SAVED_BANNER).setScale(BANNER_SCALE);
 }
 
+// Every pause opens on Resume, so one Enter always goes back to the sea.
 void PauseScreen::reset()
 {
     timer = 0;
+    cursor.selection = RESUME;
+    cursor.enter(*input);
     noticeLine().hide();
+    closeQuestion();
 }
 
 // Only Quit leaves this way; Resume just switches the level back on.
-void PauseScreen::leave() { playCue("BALLAD3"); }
+void PauseScreen::leave()
+{
+    closeQuestion();
+    playCue("BALLAD3");
+}
 
 void PauseScreen::update(float frameTime)
 {
     timer += frameTime;
     noticeLine().update(frameTime);
+    if (askingToQuit) {
+        answerQuit();
+        cursor.rearm(*input, true);
+        return;
+    }
+    cursor.point(*input, boxesOf({RESUME_ITEM, SAVE_ITEM, QUIT_ITEM}));
     cursor.move(*input);
     // Enter, or A on every frame it is held: holding A on Save saves again
     // each frame.
-    if (enterPressed() || aHeld()) {
+    if (enterPressed() || aHeld() || cursor.clicked()) {
         input->clearKeyPress(VK_RETURN);
         choose(cursor.selection);
         cursor.buttonReleased = false;
@@ -84,25 +106,73 @@ void PauseScreen::choose(int item)
         // the game goes on.
         std::string why;
         keelhaven->saveMessageShown = keelhaven->saveGame(&why);
-        if (keelhaven->saveMessageShown)
+        if (keelhaven->saveMessageShown) {
             noticeLine().hide();
-        else
+            timer = 0;  // the banner stays its full time after the last save
+        } else {
             noticeLine().show(why);
+        }
         break;
     }
     case QUIT:
-        keelhaven->easy = true;
-        keelhaven->normal = keelhaven->hard = keelhaven->gauntlet = false;
-        keelhaven->nextLevel = 2;
-        stopCue("KEELHAVENDARKTHEME");
-        image(SAVED_BANNER).setVisible(false);
-        keelhaven->saveMessageShown = false;
-        noticeLine().hide();
-        switchTo("TITLESCREEN");
+        askToQuit();
         break;
     default:
         break;
     }
+}
+
+void PauseScreen::askToQuit()
+{
+    MessageDialog* box = keelhaven->getMessageDialog();
+    if (keelhaven->savedSinceLevelBegan || box == nullptr || !box->getInitialized()) {
+        quit();
+        return;
+    }
+    box->setButtonType(messageDialogNS::YES_NO);
+    box->setPosition(QUESTION_X, QUESTION_Y);
+    box->print(QUIT_QUESTION);
+    askingToQuit = true;
+}
+
+// Yes: Enter, Y, the pad's A (let go first, as it chose Quit), or a click on
+// YES. No: N, Escape, the pad's B, or a click on NO.
+void PauseScreen::answerQuit()
+{
+    MessageDialog& box = *keelhaven->getMessageDialog();
+    const bool yes = box.getButtonClicked() == 1 || enterPressed() || input->wasKeyPressed('Y') ||
+                     (aHeld() && cursor.buttonReleased);
+    const bool no = box.getButtonClicked() == 2 || !box.getVisible() || input->wasKeyPressed('N') ||
+                    escapePressed() || input->getGamepadB(0);
+    input->clearKeyPress(VK_RETURN);  // the box would take it as its first button
+    if (yes) {
+        closeQuestion();
+        quit();
+    } else if (no) {
+        closeQuestion();
+    }
+    if (yes || no)
+        cursor.buttonReleased = false;
+}
+
+void PauseScreen::closeQuestion()
+{
+    if (askingToQuit)
+        if (MessageDialog* box = keelhaven->getMessageDialog())
+            box->hide();
+    askingToQuit = false;
+}
+
+void PauseScreen::quit()
+{
+    keelhaven->easy = true;
+    keelhaven->normal = keelhaven->hard = keelhaven->gauntlet = false;
+    keelhaven->nextLevel = 2;
+    stopCue("KEELHAVENDARKTHEME");
+    image(SAVED_BANNER).setVisible(false);
+    keelhaven->saveMessageShown = false;
+    noticeLine().hide();
+    switchTo("TITLESCREEN");
 }
 
 void PauseScreen::draw()

@@ -17,9 +17,18 @@ public:
 protected:
     void draw() override;
 
+    bool confirmingQuit() const { return askingToQuit; }
+
 private:
     void choose(int item);
+    // Quit when the voyage was saved since its level began; otherwise ask
+    // first with the game's yes/no box.
+    void askToQuit();
+    void answerQuit();
+    void quit();
+    void closeQuestion();
 
     MenuCursor cursor;
-    float timer = 0;  // since the screen was entered; clears the banner every 4 s
+    float timer = 0;  // since the screen was entered or the last save; clears the banner at 4 s
+    bool askingToQuit = false;
 };

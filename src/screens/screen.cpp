@@ -5,6 +5,7 @@
 #include "app/input.h"
 #include "app/keelhaven.h"
 #include "render/graphics.h"
+#include "screens/menu_cursor.h"
 
 Screen::Screen(Keelhaven* game, const char* stateName, std::vector<ScreenPicture> pictures,
                std::vector<ScreenImage> imageList, const char* musicCue)
@@ -55,9 +56,13 @@ void Screen::render()
 {
     graphics->spriteBegin();
     draw();
-    if (notice)
-        notice->draw();
     graphics->spriteEnd();
+    if (notice && notice->shown()) {
+        notice->drawBacking();  // flat quads go between sprite batches
+        graphics->spriteBegin();
+        notice->draw();
+        graphics->spriteEnd();
+    }
 }
 
 void Screen::draw()
@@ -80,6 +85,15 @@ void Screen::resetAll()
         t->onResetDevice();
     if (notice)
         notice->onResetDevice();
+}
+
+std::vector<RECT> Screen::boxesOf(const std::vector<size_t>& indices)
+{
+    std::vector<RECT> boxes;
+    boxes.reserve(indices.size());
+    for (size_t i : indices)
+        boxes.push_back(boxOf(images[i]));
+    return boxes;
 }
 
 void Screen::switchTo(const std::string& target) { keelhaven->switchState(target, name); }

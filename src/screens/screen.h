@@ -73,6 +73,8 @@ protected:
     virtual void draw();
 
     Image& image(size_t index) { return images[index]; }
+    // Where the images stand, for the mouse: boxes[i] is image indices[i]'s.
+    std::vector<RECT> boxesOf(const std::vector<size_t>& indices);
     TextureManager& texture(size_t picture) { return *textures[picture]; }
     size_t imageCount() const { return images.size(); }
     void switchTo(const std::string& target);

@@ -38,12 +38,15 @@ TitleScreen::TitleScreen(Keelhaven* game)
 void TitleScreen::reset()
 {
     noticeLine().hide();
+    cursor.enter(*input);
     Screen::reset();
 }
 
 void TitleScreen::update(float frameTime)
 {
     noticeLine().update(frameTime);
+    cursor.point(*input, boxesOf({FIRST_ITEM + START, FIRST_ITEM + OPTIONS, FIRST_ITEM + LOAD,
+                                  FIRST_ITEM + HIGH_SCORE, FIRST_ITEM + CREDITS, FIRST_ITEM + QUIT}));
     cursor.move(*input);
     if (cursor.choose(*input)) {
         input->clearKeyPress(VK_RETURN);  // no later reader sees this Enter

@@ -123,6 +123,10 @@ void UpgradeScreen::initialize()
 void UpgradeScreen::update(float frameTime)
 {
     image(BACKGROUND).update(frameTime);
+    std::vector<size_t> items;
+    for (const Ware& ware : WARES)
+        items.push_back(ware.itemImage);
+    cursor.point(*input, boxesOf(items));
     cursor.move(*input);
     if (cursor.choose(*input))
         buy(cursor.selection);
@@ -254,6 +258,12 @@ void UpgradeScreen::releaseAll()
 {
     Screen::releaseAll();
     font.onLostDevice();
+}
+
+void UpgradeScreen::reset()
+{
+    cursor.enter(*input);
+    Screen::reset();
 }
 
 void UpgradeScreen::resetAll()

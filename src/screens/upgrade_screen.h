@@ -16,6 +16,8 @@ public:
     void update(float frameTime) override;
     void releaseAll() override;
     void resetAll() override;
+    // The mouse starts afresh; the highlight stays where it was left.
+    void reset() override;
 
     const MenuCursor& getCursor() const { return cursor; }
 

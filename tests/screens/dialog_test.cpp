@@ -1,6 +1,7 @@
 #include "screen_fixture.h"
 
 #include "app/input_dialog.h"
+#include "app/message_dialog.h"
 #include "screens/end_of_run_screen.h"
 
 // A name box of the test's own, opened at the default place (200, 100).
@@ -58,36 +59,90 @@ TEST_F(Dialogs, EnterAnswersTheFirstButtonAndLeavesTheBoxOpen)
     EXPECT_EQ(box.getButtonClicked(), 1);
 }
 
-TEST_F(Dialogs, ClicksLandOnTheButtonsWhateverTheWindowSize)
-{
-    const int y = static_cast<int>(box.getY()) + static_cast<int>(box.getHeight()) - 20;
-    clickAt(400, y);
-    EXPECT_EQ(box.getButtonClicked(), 1);
-    EXPECT_FALSE(box.getVisible());
+// A question box with buttons, as the game opens it, for the clicks.
+class Question : public Dialogs {
+protected:
+    void SetUp() override
+    {
+        Dialogs::SetUp();
+        ASSERT_TRUE(question.initialize(game->getGraphics(), &input(), hwnd));
+        question.print("Sure?");
+        ASSERT_TRUE(question.getVisible());
+    }
+    void TearDown() override
+    {
+        ownedQuestion.reset();
+        Dialogs::TearDown();
+    }
+    void clickOnQuestion(int x, int y)
+    {
+        input().mouseIn(static_cast<LPARAM>((y << 16) | (x & 0xFFFF)));
+        input().setMouseLButton(true);
+        question.update();
+        input().setMouseLButton(false);
+    }
+    std::unique_ptr<InputDialog> ownedQuestion = std::make_unique<InputDialog>();
+    InputDialog& question = *ownedQuestion;
+};
 
-    // Twice the size: the same button is at twice the place.
+// Mouse positions arrive in the picture's own pixels whatever the window's
+// size (the window tests follow them from the real window), so a button is
+// always at the same place.
+TEST_F(Question, ClicksLandOnTheButtonsWhateverTheWindowSize)
+{
+    const int y = static_cast<int>(question.getY()) + static_cast<int>(question.getHeight()) - 20;
+    clickOnQuestion(400, y);
+    EXPECT_EQ(question.getButtonClicked(), 1);
+    EXPECT_FALSE(question.getVisible());
+
     MoveWindow(hwnd, 0, 0, 1600, 1200, TRUE);
     RECT client{};
     GetClientRect(hwnd, &client);
-    ASSERT_EQ(client.right, 1600);
-    box.print("Again");
-    clickAt(400, y);
-    EXPECT_TRUE(box.getVisible()) << "(400, y) is now half way to the button";
-    clickAt(800, 2 * y);
-    EXPECT_EQ(box.getButtonClicked(), 1);
-    EXPECT_FALSE(box.getVisible());
+    ASSERT_EQ(client.right, 800) << "the client area is the picture";
+    question.print("Again");
+    clickOnQuestion(400, y + 30);
+    EXPECT_TRUE(question.getVisible()) << "below the button";
+    clickOnQuestion(400, y);
+    EXPECT_EQ(question.getButtonClicked(), 1);
+    EXPECT_FALSE(question.getVisible());
 }
 
-TEST_F(Dialogs, TheSecondButtonClosesTheBoxAndEmptiesTheEntry)
+TEST_F(Question, TheSecondButtonClosesTheBoxAndEmptiesTheEntry)
 {
     type("AB");
-    box.update();
-    ASSERT_EQ(box.getInText(), "AB");
-    const RECT& second = box.getButton2Rect();
+    question.update();
+    ASSERT_EQ(question.getInText(), "AB");
+    const RECT& second = question.getButton2Rect();
+    clickOnQuestion((second.left + second.right) / 2, (second.top + second.bottom) / 2);
+    EXPECT_EQ(question.getButtonClicked(), 2);
+    EXPECT_FALSE(question.getVisible());
+    EXPECT_EQ(question.getInText(), "") << "in the same update";
+}
+
+TEST_F(Question, ALongQuestionGrowsTheBoxAndKeepsTheButtonsBelowIt)
+{
+    question.hide();
+    const UINT shortHeight = question.getHeight();
+    question.print("A question long enough to need three or four lines of the box's own small type, "
+                   "so the box must grow downwards to keep both of its buttons clear of the words.");
+    EXPECT_GT(question.getHeight(), shortHeight);
+    EXPECT_GE(question.getButtonRect().top, static_cast<LONG>(question.getY()) + 5 + 3 * 18);
+}
+
+// The name box draws no buttons, so no click anywhere closes it: the player
+// always sees what they type.
+TEST_F(Dialogs, NoClickHidesTheNameBox)
+{
+    type("AB");
+    const RECT first = box.getButtonRect(), second = box.getButton2Rect();
+    for (int y = 0; y < 600; y += 7)
+        for (int x = 0; x < 800; x += 9)
+            clickAt(x, y);
+    clickAt((first.left + first.right) / 2, (first.top + first.bottom) / 2);
     clickAt((second.left + second.right) / 2, (second.top + second.bottom) / 2);
-    EXPECT_EQ(box.getButtonClicked(), 2);
-    EXPECT_FALSE(box.getVisible());
-    EXPECT_EQ(box.getInText(), "") << "in the same update";
+    EXPECT_TRUE(box.getVisible());
+    EXPECT_EQ(box.getInText(), "AB");
+    EXPECT_EQ(box.getButtonClicked(), 0);
 }
 
 // The game-over screen's box, drawn in the real frame.

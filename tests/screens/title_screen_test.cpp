@@ -131,7 +131,7 @@ TEST_F(Title, ASavedGameThatWillNotLoadIsToldAndTheTitleStays)
     ASSERT_TRUE(title.getNotice()->shown());
     EXPECT_EQ(title.getNotice()->text(), "There is no saved game");
 
-    // Drawn in the notice's place, under the menu.
+    // Drawn in the notice's band, under the menu.
     game->renderGame();
     const testsupport::Picture withNotice = testsupport::readBack();
     wait(4.1f);
@@ -142,7 +142,7 @@ TEST_F(Title, ASavedGameThatWillNotLoadIsToldAndTheTitleStays)
     for (int y = 0; y < 600; ++y)
         for (int x = 0; x < 800; ++x)
             if (withNotice.at(x, y) != without.at(x, y)) {
-                EXPECT_GE(y, 540);
+                EXPECT_GE(y, noticeNS::BAND.top);
                 changed += 1;
             }
     EXPECT_GT(changed, 100);
