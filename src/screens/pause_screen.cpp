@@ -14,10 +14,15 @@ constexpr float BANNER_SCALE = 2.0f;
 constexpr COLOR_ARGB BANNER_COLOR = 0xFFFF0000;
 constexpr COLOR_ARGB HIGHLIGHT = graphicsNS::BLACK;
 
-constexpr float QUESTION_X = 200, QUESTION_Y = 240;
+constexpr float QUESTION_X = 200, QUESTION_Y = 230;
 constexpr const char* QUIT_QUESTION =
-    "Abandon this voyage? It has not been saved since this sea began.\n"
+    "Abandon this voyage?\nIt has not been saved since this sea began.\n"
     "Y or Enter: quit      N or Escape: stay";
+// The chart's own colours rather than the box's plain blue.
+constexpr COLOR_ARGB QUESTION_EDGE = 0xFF5A3A1E;
+constexpr COLOR_ARGB QUESTION_PAPER = 0xFFF3E6C8;
+constexpr COLOR_ARGB QUESTION_INK = 0xFF2A1C10;
+constexpr COLOR_ARGB QUESTION_BUTTON = 0xFF8B1A10;
 
 const std::vector<ScreenPicture> PICTURES = {
     {"pictures\\KeelhavenPause.jpg", "Error initializing pause texture"},
@@ -130,6 +135,11 @@ void PauseScreen::askToQuit()
         return;
     }
     box->setButtonType(messageDialogNS::YES_NO);
+    box->setBorderColor(QUESTION_EDGE);
+    box->setBackColor(QUESTION_PAPER);
+    box->setFontColor(QUESTION_INK);
+    box->setButtonColor(QUESTION_BUTTON);
+    box->setButtonFontColor(graphicsNS::WHITE);
     box->setPosition(QUESTION_X, QUESTION_Y);
     box->print(QUIT_QUESTION);
     askingToQuit = true;

@@ -11,7 +11,7 @@ FW, FH = 250, 50          # word frames
 # --- where the game draws each frame: {frame: (x, y)} per screen ----------
 TITLE_MENU = {0: (320, 160), 2: (310, 220), 1: (310, 280), 13: (290, 340), 14: (295, 400),
               3: (310, 460)}
-PAUSE_MENU = {7: (280, 150), 12: (270, 260), 3: (280, 400)}
+PAUSE_MENU = {7: (280, 150), 12: (270, 260), 3: (310, 400)}
 BANNER_FRAME, BANNER_AT, BANNER_SCALE = 16, (180, 0), 2.0
 OPTIONS_LABELS = {4: (285, 100), 8: (260, 260)}
 OPTIONS_ITEMS = {5: (200, 150), 6: (350, 160), 9: (20, 360), 10: (250, 365), 11: (420, 365),
