@@ -43,6 +43,13 @@ public:
         error = name + " keeps no saved game";
         return false;
     }
+    // Whether a record would load, without applying it: a save checks what
+    // it is about to write, so every save reported as made can be loaded.
+    virtual bool checkState(std::istream&, std::string& error)
+    {
+        error = name + " keeps no saved game";
+        return false;
+    }
 
     GameState(const GameState&) = delete;
     GameState& operator=(const GameState&) = delete;

@@ -26,7 +26,6 @@ constexpr const char* GAME_TEXTURES = "pictures\\textures4-3.png";
 constexpr const char* STATE_FILE = "saveFiles\\StateSave.txt";
 constexpr const char* LEVEL_SAVE_FILE = "saveFiles\\KeelhavenSave.txt";
 constexpr const char* HIGH_SCORE_FILE = "saveFiles\\HighScores.txt";
-constexpr std::size_t MAX_STATE_FILE_BYTES = 4096;
 constexpr int HIGH_SCORE_X = 400;
 constexpr int HIGH_SCORE_NAME_X = 300;
 constexpr int HIGH_SCORE_Y = 130;
@@ -121,6 +120,7 @@ public:
 private:
     void createStates();
     void loadHighScores();
+    void tidySaveFolder();
     // The level named `stateName`, or null when it names no level.
     GameState* findLevel(const std::string& stateName);
     // The name of the last active state in list order, or "FRONTEND".

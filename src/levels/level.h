@@ -52,6 +52,7 @@ constexpr COLOR_ARGB WHIRLPOOL_COLOR = 0x80FFFFFF;  // half transparent
 constexpr int COIN_FRAME = 29, TREASURE_FRAME = 30, HEALTH_FRAME = 28, AMMO_FRAME = 32;
 constexpr float AMMO_PICKUP_SCALE = 0.6f;
 constexpr float MAX_MAP_SCROLL = -780.0f;  // the right end of a wide map
+constexpr int SPRITE_SIZE = 64;            // a frame of the sprite sheet, both ways
 constexpr float SCROLL_LEFT_EDGE = 200.0f;
 constexpr float SCROLL_RIGHT_EDGE = 600.0f;
 }  // namespace levelNS
@@ -75,6 +76,7 @@ public:
     // The saved-game record of the player's progress and this level's objects.
     bool saveState(std::ostream& out) override;
     bool loadState(std::istream& in, std::string& error) override;
+    bool checkState(std::istream& in, std::string& error) override;
     LevelSaveShape saveShape() const;
 
     int getNumber() const { return rules.number; }
@@ -177,6 +179,10 @@ private:
     std::array<std::vector<Entity>*, 4> pickupsInSaveOrder();
     LevelSave captureSave();
     void applySave(const LevelSave& save);
+    // Reads a record and checks that it could have come from this level:
+    // progress never negative, everything on the map, pictures that exist.
+    bool readSave(std::istream& in, LevelSave& save, std::string& error);
+    bool fitsThisLevel(const LevelSave& save, std::string& error);
 
     const LevelRules& rules;
     Graphics* graphics;  // none of these is owned

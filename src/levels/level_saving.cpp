@@ -6,6 +6,7 @@
 #include "entities/ship.h"
 
 #include <ostream>
+#include <string>
 
 namespace {
 
@@ -77,18 +78,75 @@ bool Level::saveState(std::ostream& out)
     return static_cast<bool>(out);
 }
 
-bool Level::loadState(std::istream& in, std::string& error)
+bool Level::readSave(std::istream& in, LevelSave& save, std::string& error)
 {
     if (!getInitialized()) {
         error = name + " is not set up yet";
         return false;
     }
-    LevelSave save;
-    if (!readLevelSave(in, saveShape(), save, error)) {
+    if (!readLevelSave(in, saveShape(), save, error) || !fitsThisLevel(save, error)) {
         error = "The saved game does not fit " + name + ": " + error;
         return false;
     }
+    return true;
+}
+
+bool Level::loadState(std::istream& in, std::string& error)
+{
+    LevelSave save;
+    if (!readSave(in, save, error))
+        return false;
     applySave(save);
+    return true;
+}
+
+bool Level::checkState(std::istream& in, std::string& error)
+{
+    LevelSave save;
+    return readSave(in, save, error);
+}
+
+// What play can never make: a record with such values is damage, and is
+// refused rather than loaded into a ship or a level that then misbehaves.
+bool Level::fitsThisLevel(const LevelSave& save, std::string& error)
+{
+    const SavedShip& s = save.ship;
+    if (s.gold < 0 || s.lives < 0 || s.ammo < 0) {
+        error = "the ship's gold, lives or cannonballs are below nothing";
+        return false;
+    }
+    const float mapLeft = rules.wide ? save.mapX : 0.0f;
+    if (rules.wide && (save.mapX > 0.5f || save.mapX < levelNS::MAX_MAP_SCROLL - 0.5f)) {
+        error = "the map is scrolled past its end";
+        return false;
+    }
+    // A sprite may hang over the edge by its size, never lie beyond it.
+    const float cols = static_cast<float>(rules.wide ? tileMapNS::WIDE_COLS : tileMapNS::NARROW_COLS);
+    const float pitch = static_cast<float>(tileMapNS::TILE_PITCH);
+    const float left = mapLeft - pitch, right = mapLeft + cols * pitch;
+    const float top = -pitch, bottom = static_cast<float>(tileMapNS::MAP_ROWS) * pitch;
+    auto onMap = [&](float x, float y) { return x >= left && x <= right && y >= top && y <= bottom; };
+    if (!onMap(s.x, s.y)) {
+        error = "the ship is off the map";
+        return false;
+    }
+    const int frames = gameTextures.getWidth(0) / levelNS::SPRITE_SIZE * (gameTextures.getHeight(0) / levelNS::SPRITE_SIZE);
+    for (size_t i = 0; i < save.enemies.size(); ++i) {
+        const SavedEnemy& e = save.enemies[i];
+        if (e.active && !onMap(e.x, e.y)) {
+            error = "enemy ship " + std::to_string(i + 1) + " is off the map";
+            return false;
+        }
+        if (e.frame >= frames) {
+            error = "enemy ship " + std::to_string(i + 1) + " shows a picture the sprite sheet does not have";
+            return false;
+        }
+    }
+    for (size_t i = 0; i < save.pickups.size(); ++i)
+        if (rules.wide && save.pickups[i].active && !onMap(save.pickups[i].x, save.pickups[i].y)) {
+            error = "pick-up " + std::to_string(i + 1) + " is off the map";
+            return false;
+        }
     return true;
 }
 

@@ -7,16 +7,33 @@
 #include <cstdio>
 #include <cstring>
 
+#include <cstdlib>
+
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 namespace {
 
-// Test seams: a disk that fills after so many bytes, renames that fail.
+// Test seams: a disk that fills after so many bytes, renames that fail
+// (all of them, or the nth from now).
 long long bytesUntilDiskFull = -1;
 bool renamesFail = false;
+int renamesUntilFailure = 0;
+
+int renameFile(const char* from, const char* to)
+{
+    if (renamesFail || (renamesUntilFailure > 0 && --renamesUntilFailure == 0)) {
+        errno = EIO;
+        return -1;
+    }
+    return ::rename(from, to);
+}
+
+constexpr const char* TEMPORARY_MARK = ".tmp";
 
 std::string folderOf(const std::string& path)
 {
@@ -67,7 +84,7 @@ int createTemporary(const std::string& path, std::string& tempPath)
 {
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = path + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+        tempPath = path + TEMPORARY_MARK + std::to_string(getpid()) + "-" + std::to_string(counter++);
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -142,17 +159,47 @@ bool replaceFiles(const std::vector<FileContents>& files, std::string& error)
         temps.push_back(temp);
     }
 
+    // Each rename is made to last before the next, so that after a crash
+    // the later files are never newer than the earlier ones.
     for (size_t i = 0; i < files.size(); ++i) {
-        const int result = renamesFail ? (errno = EIO, -1) : ::rename(temps[i].c_str(), files[i].path.c_str());
-        if (result != 0) {
+        if (renameFile(temps[i].c_str(), files[i].path.c_str()) != 0) {
             error = describe("Cannot replace", files[i].path, errno);
             removeTemps(i);
             return false;
         }
+        syncFolder(folderOf(files[i].path));
     }
-    for (const FileContents& file : files)
-        syncFolder(folderOf(file.path));
     return true;
+}
+
+bool moveFile(const std::string& from, const std::string& to, std::string& error)
+{
+    if (renameFile(from.c_str(), to.c_str()) != 0) {
+        error = describe("Cannot replace", to, errno);
+        return false;
+    }
+    syncFolder(folderOf(to));
+    return true;
+}
+
+void removeStaleTemporaries(const std::string& path)
+{
+    const std::string folder = folderOf(path);
+    const std::string prefix = path.substr(path.find_last_of('/') + 1) + TEMPORARY_MARK;
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        // "<file>.tmp<pid>-<n>": a process still running may be writing it.
+        const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+        if (pid > 0 && pid != getpid() && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM))
+            continue;
+        ::unlink((folder + "/" + name).c_str());
+    }
+    ::closedir(dir);
 }
 
 bool replaceFile(const std::string& path, std::string_view bytes, std::string& error)
@@ -166,5 +213,6 @@ namespace platform::testing {
 
 void failFileWritesAfter(long long bytes) { bytesUntilDiskFull = bytes; }
 void failFileRenames(bool fail) { renamesFail = fail; }
+void failFileRenameNumber(int n) { renamesUntilFailure = n; }
 
 }  // namespace platform::testing

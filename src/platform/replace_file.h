@@ -24,4 +24,12 @@ bool replaceFiles(const std::vector<FileContents>& files, std::string& error);
 
 bool replaceFile(const std::string& path, std::string_view bytes, std::string& error);
 
+// Renames `from` over `to` and makes the rename last; false with `error`
+// naming the file and the reason.
+bool moveFile(const std::string& from, const std::string& to, std::string& error);
+
+// Removes what a write to `path` that never finished left beside it: the
+// temporaries of processes that are no longer running.
+void removeStaleTemporaries(const std::string& path);
+
 }  // namespace platform

@@ -70,5 +70,7 @@ std::string rendererName();
 // replaceFiles (-1: never); renames can be made to fail.
 void failFileWritesAfter(long long bytes);
 void failFileRenames(bool fail);
+// The nth rename from now fails, once (0: none).
+void failFileRenameNumber(int n);
 
 }  // namespace platform::testing

@@ -31,6 +31,13 @@ protected:
     }
 
     std::string stateFile() { return readFile(saves.file("StateSave.txt")); }
+    // The level and the next level, without the line that ties the file to
+    // its record.
+    std::string stateHead()
+    {
+        const std::string text = stateFile();
+        return text.substr(0, text.find('\n', text.find('\n') + 1));
+    }
     std::string levelFile() { return readFile(saves.file("KeelhavenSave.txt")); }
 
     // Everything a save holds of level n and the ship, as text: equal
@@ -72,7 +79,7 @@ TEST_F(SavedGame, ANarrowLevelComesBackAsItWasSaved)
     lv.getEnemyShips()[0].setHealth(10);
     const std::string saved = snapshot(1);
     ASSERT_TRUE(pauseAndSave(1));
-    EXPECT_EQ(stateFile(), "LEVEL1\n2");
+    EXPECT_EQ(stateHead(), "LEVEL1\n2");
     EXPECT_EQ(levelFile(), saved);
     EXPECT_EQ(lineCount(levelFile()), 37u);
 
@@ -101,7 +108,7 @@ TEST_F(SavedGame, TheStateFileNamesThePausedLevelAndTheNextOne)
     enter(7);
     game->nextLevel = 8;
     ASSERT_TRUE(pauseAndSave(7));
-    EXPECT_EQ(stateFile(), "LEVEL7\n8");
+    EXPECT_EQ(stateHead(), "LEVEL7\n8");
 }
 
 TEST_F(SavedGame, AScrolledWideLevelComesBackWhereItWasOnTheMap)
@@ -319,7 +326,7 @@ TEST_F(SavedGame, TheConsoleSavesAndLoadsTheLevelBeingPlayed)
     input().keyUp(VK_OEM_3);
     step();
     typeCommand("save");
-    EXPECT_EQ(stateFile(), "LEVEL4\n5");
+    EXPECT_EQ(stateHead(), "LEVEL4\n5");
     EXPECT_EQ(game->pausedStateName, "LEVEL4");
     ship().setGold(0);
     typeCommand("load");
