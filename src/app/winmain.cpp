@@ -2,6 +2,7 @@
 
 #include "app/game_error.h"
 #include "app/keelhaven.h"
+#include "picture_failure.h"
 
 namespace {
 const char* const CLASS_NAME = "Keelhaven";
@@ -35,6 +36,9 @@ int playGame(Game* newGame, HINSTANCE instance, int cmdShow)
                 DispatchMessageA(&msg);
             } else {
                 game->run(hwnd);
+                // Already named, with why, where it failed.
+                if (platform::takePictureDecodeFailure())
+                    throw GameError(FATAL_ERROR, "Error drawing a picture");
             }
         }
         delete game;

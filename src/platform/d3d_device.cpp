@@ -112,6 +112,32 @@ public:
 
 Device* currentDevice() { return theDevice; }
 
+namespace {
+int liveTextures = 0;
+}  // namespace
+
+SDL_Texture* createRendererTexture(SDL_Renderer* renderer, Uint32 format, int access, int w, int h)
+{
+    SDL_Texture* t = SDL_CreateTexture(renderer, format, access, w, h);
+    liveTextures += t ? 1 : 0;
+    return t;
+}
+
+SDL_Texture* createRendererTexture(SDL_Renderer* renderer, SDL_Surface* surface)
+{
+    SDL_Texture* t = SDL_CreateTextureFromSurface(renderer, surface);
+    liveTextures += t ? 1 : 0;
+    return t;
+}
+
+void destroyRendererTexture(SDL_Texture* texture)
+{
+    if (texture == nullptr)
+        return;
+    SDL_DestroyTexture(texture);
+    --liveTextures;
+}
+
 // ---- device -------------------------------------------------------------------
 Device::Device(HWND window, SDL_Renderer* sdlRenderer, const D3DPRESENT_PARAMETERS& params)
     : hwnd(window), renderer(sdlRenderer), width(params.BackBufferWidth ? static_cast<int>(params.BackBufferWidth) : 800),
@@ -142,7 +168,7 @@ Device::~Device()
 
 bool Device::createBackBuffer()
 {
-    backBuffer = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
+    backBuffer = createRendererTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
     if (backBuffer == nullptr)
         return false;
     SDL_SetTextureBlendMode(backBuffer, SDL_BLENDMODE_NONE);
@@ -151,8 +177,7 @@ bool Device::createBackBuffer()
 
 void Device::dropBackBuffer()
 {
-    if (backBuffer)
-        SDL_DestroyTexture(backBuffer);
+    destroyRendererTexture(backBuffer);
     backBuffer = nullptr;
 }
 
@@ -231,6 +256,7 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const void*)
         SDL_SetRenderTarget(renderer, backBuffer);
     }
     textureCache.endFrame();
+    typeScriptedKeyAfterFrame();
     return D3D_OK;
 }
 
@@ -475,6 +501,8 @@ int liveDefaultPoolObjects()
 }
 
 void loseRendererTextures() { notifyRenderDeviceReset(); }
+
+int liveRendererTextures() { return liveTextures; }
 
 void dropTextureCache()
 {

@@ -108,9 +108,7 @@ public:
     }
     ~GlyphAtlas()
     {
-        // After a renderer reset the old texture went with the renderer.
-        if (texture && textureGeneration == device->generation())
-            SDL_DestroyTexture(texture);
+        destroyRendererTexture(texture);
         TTF_CloseFont(font);
         atlasRegistry().erase(key);
     }
@@ -138,12 +136,14 @@ public:
     {
         if (texture && textureGeneration == device->generation())
             return texture;
+        // A reset renderer keeps its old textures until they are destroyed.
+        destroyRendererTexture(texture);
         texture = nullptr;
         measured();
         SDL_Surface* atlas = drawGlyphs();
         if (atlas == nullptr)
             return nullptr;
-        SDL_Texture* t = SDL_CreateTextureFromSurface(device->sdlRenderer(), atlas);
+        SDL_Texture* t = createRendererTexture(device->sdlRenderer(), atlas);
         atlasWidth = atlas->w;
         atlasHeight = atlas->h;
         SDL_FreeSurface(atlas);

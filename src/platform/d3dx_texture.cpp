@@ -143,14 +143,13 @@ HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice9* device, LPCSTR file, UINT
 
     // The file is checked and its size read now, so that a missing or
     // damaged one fails here, as it always did; its pixels wait until it
-    // is first drawn.
+    // is first drawn. Like D3DX it says nothing: the texture manager names
+    // the file, once, with the reason the same check gives.
     std::shared_ptr<platform::Picture> picture = d->cache().acquire(key);
     if (picture == nullptr) {
         std::string why;
-        if (!platform::checkPictureFile(path, why)) {
-            std::fprintf(stderr, "Keelhaven: the picture %s is refused: %s\n", path.c_str(), why.c_str());
+        if (!platform::checkPictureFile(path, why))
             return D3DXERR_INVALIDDATA;
-        }
         UINT width = 0, height = 0;
         D3DXIMAGE_FILEFORMAT format = D3DXIFF_PNG;
         if (!platform::readPictureSize(path, width, height, format))

@@ -39,6 +39,18 @@ std::string withTrailingSlash(std::string dir)
     return dir;
 }
 
+// `dir` made absolute against the working directory and written plainly
+// (no "." or "//"), ending in '/'. Resolved names are absolute, so a name
+// found once is never looked up under the data folder a second time.
+std::string absoluteFolder(const std::string& dir)
+{
+    std::error_code ec;
+    fs::path whole = fs::absolute(fs::path(dir), ec);
+    if (ec)
+        return withTrailingSlash(dir);
+    return withTrailingSlash(whole.lexically_normal().string());
+}
+
 std::vector<std::string> splitComponents(std::string_view path)
 {
     std::vector<std::string> parts;
@@ -88,14 +100,14 @@ std::string chooseDataDirectory(std::string_view chosen, std::string_view progra
                                 const std::function<bool(const std::string&)>& holdsData)
 {
     if (!chosen.empty())
-        return withTrailingSlash(std::string(chosen));
+        return absoluteFolder(std::string(chosen));
     const std::string beside = withTrailingSlash(programDir.empty() ? std::string("./") : std::string(programDir));
     const std::string installed =
         withTrailingSlash((fs::path(beside) / ".." / "share" / "keelhaven").lexically_normal().string());
     for (const std::string& dir : {beside, installed})
         if (holdsData(dir))
-            return dir;
-    return beside;
+            return absoluteFolder(dir);
+    return absoluteFolder(beside);
 }
 
 std::string dataDirectory()
@@ -143,7 +155,7 @@ std::string saveDirectory()
     // Not cached: tests point KEELHAVEN_SAVE_DIR at a fresh folder per case.
     std::string dir;
     if (const char* env = std::getenv("KEELHAVEN_SAVE_DIR"); env && *env)
-        dir = withTrailingSlash(env);
+        dir = absoluteFolder(env);
     else
         dir = preferencesDirectory();
     if (dir.empty())

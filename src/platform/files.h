@@ -21,8 +21,9 @@ std::string resolvePath(std::string_view gamePath);
 // See chooseDataDirectory for where it is looked for.
 std::string dataDirectory();
 
-// The data folder, ending in '/': `chosen` (KEELHAVEN_DATA_DIR) when not
-// empty, taken as it is; otherwise the first of `programDir` (a build tree)
+// The data folder, absolute (relative ones are taken from the working
+// directory) and ending in '/': `chosen` (KEELHAVEN_DATA_DIR) when not
+// empty, whether or not it holds the data; otherwise the first of `programDir` (a build tree)
 // and `programDir`/../share/keelhaven/ (an installed package, wherever its
 // prefix) for which `holdsData` is true; otherwise `programDir`, so that a
 // missing file is reported beside the program.
@@ -30,7 +31,7 @@ std::string chooseDataDirectory(std::string_view chosen, std::string_view progra
                                 const std::function<bool(const std::string&)>& holdsData);
 
 // The directory for save files, ending in '/'; created on first use.
-// KEELHAVEN_SAVE_DIR when set, otherwise SDL's preferences folder for the game
+// KEELHAVEN_SAVE_DIR when set (made absolute), otherwise SDL's preferences folder for the game
 // (~/.local/share/Keelhaven/ unless XDG_DATA_HOME names another absolute one).
 std::string saveDirectory();
 

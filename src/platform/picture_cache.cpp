@@ -1,6 +1,7 @@
 #include "picture_cache.h"
 
 #include "picture_check.h"
+#include "picture_failure.h"
 
 #include <SDL_image.h>
 
@@ -13,6 +14,7 @@ namespace platform {
 namespace {
 
 int decodes = 0;
+bool decodeFailed = false;  // since the game loop last asked
 
 // What one row of texels holds.
 struct RowSummary {
@@ -57,7 +59,7 @@ bool writeTexels(SDL_Renderer* renderer, bool software, const SDL_Surface* sourc
 {
     const int width = source->w, height = source->h;
     SDL_Texture* texture =
-        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+        createRendererTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
                           software ? SDL_TEXTUREACCESS_STREAMING : SDL_TEXTUREACCESS_STATIC, width, height);
     if (texture == nullptr) {
         why = SDL_GetError();
@@ -69,7 +71,7 @@ bool writeTexels(SDL_Renderer* renderer, bool software, const SDL_Surface* sourc
     if (software) {
         if (SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0) {
             why = SDL_GetError();
-            SDL_DestroyTexture(texture);
+            destroyRendererTexture(texture);
             return false;
         }
     } else {
@@ -177,11 +179,11 @@ const TexturePixels* PictureCache::pixelsToDraw(Picture& picture, SDL_Renderer* 
         std::string why;
         if (!decodePicture(renderer, software, picture.path, picture.colorKey, decoded, why) ||
             decoded.width != picture.pixels.width || decoded.height != picture.pixels.height) {
-            if (decoded.texture)
-                SDL_DestroyTexture(decoded.texture);
+            destroyRendererTexture(decoded.texture);
             if (why.empty())
                 why = "its size changed since it was loaded";
             picture.broken = true;
+            decodeFailed = true;
             std::fprintf(stderr, "Keelhaven: the picture %s cannot be decoded: %s\n", picture.path.c_str(),
                          why.c_str());
             return nullptr;
@@ -197,7 +199,7 @@ void PictureCache::forgetPixels(Picture& picture)
 {
     if (picture.pixels.texture == nullptr)
         return;
-    SDL_DestroyTexture(picture.pixels.texture);
+    destroyRendererTexture(picture.pixels.texture);
     picture.pixels.texture = nullptr;
     picture.pixels.inkKnown = false;
     bytes -= sizeOf(picture.pixels);
@@ -230,6 +232,13 @@ void PictureCache::clear()
     }
     pictures.clear();
     bytes = 0;
+}
+
+bool takePictureDecodeFailure()
+{
+    const bool failed = decodeFailed;
+    decodeFailed = false;
+    return failed;
 }
 
 namespace testing {

@@ -62,8 +62,8 @@ public:
     void release(Picture& picture);
 
     // The pixels to draw `picture` with, decoded now if need be; null if
-    // its body does not decode (named once on standard error) or the cache
-    // has let it go.
+    // its body does not decode (named once on standard error, and reported
+    // to the game loop: see picture_failure.h) or the cache has let it go.
     const TexturePixels* pixelsToDraw(Picture& picture, SDL_Renderer* renderer, bool software);
     // Called once a frame is presented.
     void endFrame() { ++frame; }

@@ -48,6 +48,16 @@ void releaseWindow(HWND hwnd);
 // textures: the device then answers "not reset" until Reset.
 void notifyRenderDeviceReset();
 
+// Every renderer texture the platform makes and destroys goes through
+// these, so that what is alive can be counted: after a renderer reset SDL
+// still holds each old texture until it is destroyed.
+SDL_Texture* createRendererTexture(SDL_Renderer* renderer, Uint32 format, int access, int w, int h);
+SDL_Texture* createRendererTexture(SDL_Renderer* renderer, SDL_Surface* surface);
+void destroyRendererTexture(SDL_Texture* texture);
+
+// After each frame presented: the next key of KEELHAVEN_TYPE_KEYS, if any.
+void typeScriptedKeyAfterFrame();
+
 // Game-controller slots (XInput user indices), kept in step with SDL.
 void controllersChanged();
 

@@ -4,7 +4,9 @@
 #include "sdl_internal.h"
 #include "testing.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace platform::testing {
 namespace {
@@ -130,3 +132,31 @@ void closeWindow()
 }
 
 }  // namespace platform::testing
+
+namespace platform {
+
+// KEELHAVEN_TYPE_KEYS: keys a script types into the real game, one a frame
+// from the first frame shown on, through the same path as the tests' input:
+// ` is the console key, | is Enter, anything else is typed text. With
+// KEELHAVEN_QUIT_AFTER_FRAMES it lets a headless script reach any state
+// ("`LEVEL1|" opens a level).
+void typeScriptedKeyAfterFrame()
+{
+    static const std::string script = [] {
+        const char* keys = std::getenv("KEELHAVEN_TYPE_KEYS");
+        return std::string(keys ? keys : "");
+    }();
+    static size_t next = 0;
+    if (next >= script.size())
+        return;
+    const char c = script[next++];
+    if (c == '`' || c == '|') {
+        const UCHAR vk = c == '`' ? VK_OEM_3 : VK_RETURN;
+        testing::keyDown(vk);
+        testing::keyUp(vk);
+    } else {
+        testing::typeText(std::string(1, c));
+    }
+}
+
+}  // namespace platform

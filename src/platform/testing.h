@@ -54,6 +54,7 @@ void dropTextureCache();
 // device then asks to be reset and every picture is made again.
 void loseRendererTextures();
 int glyphAtlasCount();         // glyph pictures alive, each shared by its fonts
+int liveRendererTextures();    // SDL textures made and not yet destroyed
 
 // ---- back buffer ------------------------------------------------------------
 // The 800 x 600 picture drawn so far this frame (0xAARRGGBB per pixel).

@@ -2,6 +2,7 @@
 
 #include "app/game_error.h"
 #include "files.h"
+#include "picture_check.h"
 
 #include <cctype>
 #include <cstdio>
@@ -70,24 +71,43 @@ bool TextureManager::readListFile(const std::string& listFile)
     return true;
 }
 
-void TextureManager::load(size_t i)
+bool TextureManager::load(size_t i)
 {
-    if (!resolvedPaths[i].empty()) {
-        hr = graphics->reloadTexture(resolvedPaths[i], width[i], height[i], texture[i]);
+    if (fileNames[i].empty()) {
+        std::fprintf(stderr, "Keelhaven: entry %zu of a picture list names no picture\n", i + 1);
+        return false;
+    }
+    std::string path = resolvedPaths[i];
+    if (!path.empty()) {
+        hr = graphics->reloadTexture(path, width[i], height[i], texture[i]);
     } else {
-        const std::string path = platform::resolvePath(fileNames[i]);
+        path = platform::resolvePath(fileNames[i]);
         hr = graphics->loadTexture(path.c_str(), width[i], height[i], texture[i]);
         if (SUCCEEDED(hr))
             resolvedPaths[i] = path;
     }
-    if (FAILED(hr))
-        releaseTexture(texture[i]);
+    if (SUCCEEDED(hr) && texture[i] != nullptr)
+        return true;
+    releaseTexture(texture[i]);
+    // The one place a picture that will not load is named: the caller's
+    // fatal message says what the game was doing, this says which file and why.
+    std::string why;
+    if (platform::checkPictureFile(path, why)) {
+        char code[48];
+        std::snprintf(code, sizeof(code), "the renderer refused it (error 0x%08lX)",
+                      static_cast<unsigned long>(hr));
+        why = code;
+    }
+    std::fprintf(stderr, "Keelhaven: the picture %s cannot be loaded: %s\n", path.c_str(), why.c_str());
+    return false;
 }
 
-void TextureManager::loadAll()
+bool TextureManager::loadAll()
 {
     for (size_t i = 0; i < fileNames.size(); ++i)
-        load(i);
+        if (!load(i))
+            return false;
+    return true;
 }
 
 bool TextureManager::initialize(Graphics* g, std::string file)
@@ -105,9 +125,8 @@ bool TextureManager::initialize(Graphics* g, std::string file)
         // Every entry loads again, those of an earlier call included; a
         // texture already held is overwritten, not released, so a manager is
         // initialised once.
-        loadAll();
         initialized = true;
-        return true;
+        return loadAll();
     } catch (...) {
         return false;
     }
@@ -129,5 +148,8 @@ void TextureManager::onResetDevice()
 {
     if (!initialized)
         return;
-    loadAll();
+    // After a renderer reset every file is read again: one gone since the
+    // start must end the game as it would have then, not leave a hole.
+    if (!loadAll())
+        throw GameError(FATAL_ERROR, "Error reloading textures");
 }

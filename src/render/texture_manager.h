@@ -23,13 +23,15 @@ public:
     virtual ~TextureManager();
 
     // Appends the picture (or the pictures of a list file) and loads every
-    // entry. A picture that fails to load leaves a null texture and a 0 x 0
-    // size; only a list file that cannot be opened gives false. Meant to be
-    // called once per manager.
+    // entry. False if the list file cannot be opened or a picture does not
+    // load (a missing, unreadable or damaged file, an empty entry): the
+    // picture is then named, with why, on standard error, and the caller's
+    // error is fatal. Meant to be called once per manager.
     virtual bool initialize(Graphics* g, std::string file);
     // Releases every texture; throws a WARNING GameError if one is invalid.
     virtual void onLostDevice();
-    // Loads every entry again.
+    // Loads every entry again; throws a FATAL_ERROR GameError, the picture
+    // named on standard error, if one no longer loads.
     virtual void onResetDevice();
 
     // Null, or 0, when n is not below the number of pictures.
@@ -45,8 +47,8 @@ public:
 private:
     void addEntry(const std::string& fileName);
     bool readListFile(const std::string& listFile);
-    void loadAll();
-    void load(size_t i);
+    bool loadAll();  // stops at the first picture that fails
+    bool load(size_t i);
 
 protected:
 

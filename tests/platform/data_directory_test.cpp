@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -56,6 +60,18 @@ TEST(DataDirectory, WithNoDataAnywhereTheFolderBesideTheProgramIsNamed)
 {
     FakeDisk empty;
     EXPECT_EQ(platform::chooseDataDirectory("", "/opt/kh/bin/", empty.holdsData()), "/opt/kh/bin/");
-    EXPECT_EQ(platform::chooseDataDirectory("", "", empty.holdsData()), "./")
+    EXPECT_EQ(platform::chooseDataDirectory("", "", empty.holdsData()), fs::current_path().string() + "/")
         << "no known program folder: the working directory, as before";
+}
+
+// A folder named relatively is the same folder named absolutely: resolved
+// once, from the working directory, so no name found in it is looked up
+// under it a second time ("data/data/pictures").
+TEST(DataDirectory, ARelativeDataFolderBecomesAbsolute)
+{
+    FakeDisk disk;
+    const std::string here = fs::current_path().string();
+    EXPECT_EQ(platform::chooseDataDirectory("data", "/usr/bin/", disk.holdsData()), here + "/data/");
+    EXPECT_EQ(platform::chooseDataDirectory("./data/", "/usr/bin/", disk.holdsData()), here + "/data/");
+    EXPECT_EQ(platform::chooseDataDirectory("/srv//kh/./data", "/usr/bin/", disk.holdsData()), "/srv/kh/data/");
 }

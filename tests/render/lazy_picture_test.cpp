@@ -1,10 +1,12 @@
 // Pictures decoded when first drawn: loading reads the size and decodes
 // nothing, the first draw decodes once and shows exactly the picture's
 // texels, pixels let go over the budget come back the same, and a file
-// whose body fails to decode draws nothing and is named once.
+// whose body fails to decode draws nothing, is named once and is reported
+// to the game loop.
 #include "support/headless.h"
 #include "support/png_file.h"
 #include "picture_check.h"
+#include "picture_failure.h"
 #include "testing.h"
 
 #include <gtest/gtest.h>
@@ -40,8 +42,9 @@ std::string writePicture(const std::string& name, int w, int h, std::uint32_t se
     return testsupport::scratchGamePath(name);
 }
 
-// The IDAT's zlib header made invalid, its checksum made right again: the
-// file passes every check made at load time, and then fails to decode.
+// The IDAT's compressed data cut to its first half, its length and checksum
+// made right again: the file passes every check made at load time (the
+// stream starts as it should), and then fails to decode.
 void breakBody(const std::string& realPath)
 {
     std::string bytes;
@@ -55,11 +58,15 @@ void breakBody(const std::string& realPath)
                                  (std::uint32_t{static_cast<unsigned char>(bytes[type - 3])} << 16) |
                                  (std::uint32_t{static_cast<unsigned char>(bytes[type - 2])} << 8) |
                                  static_cast<unsigned char>(bytes[type - 1]);
-    bytes[type + 4] = 0;
-    bytes[type + 5] = 0;
-    const std::uint32_t crc = platform::pngChecksum(std::string_view(bytes).substr(type, 4 + length));
+    const std::uint32_t kept = length / 2;
+    bytes.erase(type + 4 + kept, (length - kept) + 4);  // the rest of the data and the old checksum
     for (int i = 0; i < 4; ++i)
-        bytes[type + 4 + length + static_cast<size_t>(i)] = static_cast<char>(crc >> (24 - 8 * i));
+        bytes[type - 4 + static_cast<size_t>(i)] = static_cast<char>(kept >> (24 - 8 * i));
+    const std::uint32_t crc = platform::pngChecksum(std::string_view(bytes).substr(type, 4 + kept));
+    std::string sum(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        sum[static_cast<size_t>(i)] = static_cast<char>(crc >> (24 - 8 * i));
+    bytes.insert(type + 4 + kept, sum);
     std::ofstream(realPath, std::ios::binary | std::ios::trunc) << bytes;
     std::string why;
     ASSERT_TRUE(platform::checkPictureFile(realPath, why)) << why;
@@ -177,17 +184,22 @@ TEST_F(LazyPicture, PixelsLetGoOverTheBudgetComeBackTheSame)
     gr.showBackbuffer();
 }
 
-TEST_F(LazyPicture, ABodyThatFailsToDecodeDrawsNothingAndIsNamedOnce)
+// The game loop ends the game on such a picture (see winmain.cpp): it
+// must hear of it once, and not again for the next frames.
+TEST_F(LazyPicture, ABodyThatFailsToDecodeIsNamedOnceAndReportedToTheGameLoop)
 {
     const std::string gamePath = writePicture("badbody.png", 16, 16, 3);
     breakBody(testsupport::scratchRealPath("badbody.png"));
     UINT w = 0, h = 0;
+    ASSERT_FALSE(platform::takePictureDecodeFailure());
     ::testing::internal::CaptureStderr();
     LP_TEXTURE t = load(gamePath, w, h);
     EXPECT_NE(t, nullptr) << "the checks made at load time pass";
     EXPECT_EQ(w, 16u);
     const Picture first = draw(t, w, h);
+    EXPECT_TRUE(platform::takePictureDecodeFailure());
     const Picture second = draw(t, w, h);
+    EXPECT_FALSE(platform::takePictureDecodeFailure()) << "reported once";
     const std::string said = ::testing::internal::GetCapturedStderr();
 
     const RECT none = testsupport::boundsOfChange(first, BACK, RECT{0, 0, 800, 600});

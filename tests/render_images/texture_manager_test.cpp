@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 using headless::graphics;
 using headless::scratchDir;
@@ -63,24 +64,50 @@ TEST(TextureManager, OutOfRangeAsksGiveNullAndZero)
     EXPECT_EQ(three.getWidth(3), 0u);
 }
 
-TEST(TextureManager, AMissingPictureLeavesAGapButDoesNotFail)
+// A picture that does not load fails the whole manager, so that the caller's
+// error ends the game rather than let it play on with the picture invisible;
+// standard error names the file, once, and why.
+TEST(TextureManager, APictureThatDoesNotLoadFailsAndIsNamedOnceWithWhy)
 {
     const std::string a = picture("gap_a.png", 8, 6);
     const std::string c = picture("gap_c.png", 10, 12);
+    ::testing::internal::CaptureStderr();
     TextureManager tm;
-    ASSERT_TRUE(tm.initialize(&graphics(), listFile("gap.txt", a + "\n" + scratchDir() + "nowhere.png\n" + c + "\n")));
-    ASSERT_EQ(tm.getCount(), 3u);
-    EXPECT_NE(tm.getTexture(0), nullptr);
+    EXPECT_FALSE(tm.initialize(&graphics(), listFile("gap.txt", a + "\n" + scratchDir() + "nowhere.png\n" + c + "\n")));
+    std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(tm.getTexture(1), nullptr);
-    EXPECT_EQ(tm.getWidth(1), 0u);
-    EXPECT_EQ(tm.getHeight(1), 0u);
-    EXPECT_NE(tm.getTexture(2), nullptr);
-    EXPECT_EQ(tm.getWidth(2), 10u);
-    EXPECT_EQ(tm.getHeight(2), 12u);
+    const size_t named = said.find("nowhere.png cannot be loaded: there is no such file");
+    ASSERT_NE(named, std::string::npos) << said;
+    EXPECT_EQ(said.find("nowhere.png", named + 1), std::string::npos) << "named once: " << said;
 
-    TextureManager single;
-    EXPECT_TRUE(single.initialize(&graphics(), scratchDir() + "nowhere.png"));
-    EXPECT_EQ(single.getTexture(0), nullptr);
+    // A folder where the picture should be, and an empty entry in a list.
+    std::filesystem::create_directories(scratchDir() + "folder.png");
+    ::testing::internal::CaptureStderr();
+    TextureManager folder;
+    EXPECT_FALSE(folder.initialize(&graphics(), scratchDir() + "folder.png"));
+    TextureManager emptyEntry;
+    EXPECT_FALSE(emptyEntry.initialize(&graphics(), listFile("emptyentry.txt", a + "\n\n" + c + "\n")));
+    said = ::testing::internal::GetCapturedStderr();
+    std::filesystem::remove(scratchDir() + "folder.png");
+    EXPECT_NE(said.find("folder.png cannot be loaded: it is a folder"), std::string::npos) << said;
+    EXPECT_NE(said.find("entry 2 of a picture list names no picture"), std::string::npos) << said;
+}
+
+// A picture gone since the start, found missing when a renderer reset makes
+// every texture again, is as fatal as at the start.
+TEST(TextureManager, APictureGoneBeforeARendererResetIsFatal)
+{
+    const std::string path = picture("goes.png", 4, 4);
+    TextureManager tm;
+    ASSERT_TRUE(tm.initialize(&graphics(), path));
+    tm.onLostDevice();
+    platform::testing::loseRendererTextures();
+    graphics().reset();
+    std::filesystem::remove(path);
+    ::testing::internal::CaptureStderr();
+    EXPECT_THROW(tm.onResetDevice(), GameError);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("goes.png cannot be loaded"), std::string::npos) << said;
 }
 
 TEST(TextureManager, OnlyLinesWithALineEndCount)
@@ -93,12 +120,8 @@ TEST(TextureManager, OnlyLinesWithALineEndCount)
     ASSERT_EQ(noFinalEnd.getCount(), 1u) << "the last line has no line end";
     EXPECT_EQ(noFinalEnd.getFileName(0), a);
 
-    TextureManager emptyLine;
-    ASSERT_TRUE(emptyLine.initialize(&graphics(), listFile("empty.txt", a + "\n\n" + b + "\n")));
-    ASSERT_EQ(emptyLine.getCount(), 3u);
-    EXPECT_EQ(emptyLine.getFileName(1), "");
-    EXPECT_EQ(emptyLine.getTexture(1), nullptr);
-    EXPECT_EQ(emptyLine.getWidth(2), 3u);
+    std::istringstream emptyLine(a + "\n\n" + b + "\n");
+    EXPECT_EQ(readPictureList(emptyLine), (std::vector<std::string>{a, "", b})) << "an empty line is an entry";
 
     TextureManager windowsEnds;
     ASSERT_TRUE(windowsEnds.initialize(&graphics(), listFile("crlf.txt", a + "\r\n" + b + "\r\n")));
@@ -126,9 +149,11 @@ TEST(TextureManager, ListFilesAreKnownByTheLowerCasedName)
     ASSERT_EQ(notAList.getCount(), 1u);
     EXPECT_EQ(notAList.getWidth(0), 9u);
 
+    ::testing::internal::CaptureStderr();
     TextureManager shortName;
-    EXPECT_TRUE(shortName.initialize(&graphics(), "txt"));
-    EXPECT_EQ(shortName.getCount(), 1u) << "too short to end in .txt";
+    EXPECT_FALSE(shortName.initialize(&graphics(), "txt"));
+    EXPECT_EQ(shortName.getCount(), 1u) << "too short to end in .txt: a picture";
+    ::testing::internal::GetCapturedStderr();
 
     TextureManager missingList;
     EXPECT_FALSE(missingList.initialize(&graphics(), scratchDir() + "nolist.txt"));
@@ -196,7 +221,9 @@ struct ManagerWithABrokenTexture : TextureManager {
 TEST(TextureManager, AnInvalidTextureOnLostDeviceIsAWarning)
 {
     ManagerWithABrokenTexture tm;
-    ASSERT_TRUE(tm.initialize(&graphics(), scratchDir() + "not_there.png"));
+    ASSERT_TRUE(tm.initialize(&graphics(), picture("broken_later.png", 2, 2)));
+    tm.getTexture(0)->Release();  // the broken one stands in for it
+
     tm.breakTexture(0);
     try {
         tm.onLostDevice();
@@ -209,7 +236,7 @@ TEST(TextureManager, AnInvalidTextureOnLostDeviceIsAWarning)
 }
 
 // A damaged picture found by fuzzing made the decoder loop for ever: it is
-// refused before decoding and leaves a gap, as a missing one does.
+// refused before decoding, as a missing one is.
 TEST(TextureManager, ADamagedPictureIsRefusedNotDecoded)
 {
     const std::string damaged =
@@ -217,7 +244,7 @@ TEST(TextureManager, ADamagedPictureIsRefusedNotDecoded)
             .string();
     ::testing::internal::CaptureStderr();
     TextureManager tm;
-    EXPECT_TRUE(tm.initialize(&graphics(), damaged));
+    EXPECT_FALSE(tm.initialize(&graphics(), damaged));
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(tm.getTexture(0), nullptr);
     EXPECT_NE(said.find("picture-decoder-loops.png"), std::string::npos) << said;
