@@ -73,12 +73,13 @@ class TestBanks : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const TestBankPaths paths = writeTestBanks(freshTempFolder("engine"));
+        const TestBankPaths paths = writeTestBanks(folder);
         owned = std::make_unique<Audio>(paths.waveBank, paths.soundBank);
         ASSERT_EQ(owned->initialize(), S_OK);
     }
     static constexpr double kLoopSeconds = kLoopToneFrames / 22050.0;
     static constexpr double kBlipSeconds = kBlipFrames / 22050.0;
+    TempFolder folder{"engine"};
     std::unique_ptr<Audio> owned;
     Audio& audio() { return *owned; }
 };
@@ -208,7 +209,7 @@ TEST(AudioWithoutBanks, CallsBeforeInitializeDoNothing)
 
 TEST(AudioFiles, MissingOrCorruptBanksAreMediaFileProblems)
 {
-    const auto folder = freshTempFolder("files");
+    const TempFolder folder("files");
     const TestBankPaths good = writeTestBanks(folder);
     const std::string missing = (folder / "missing.bin").string();
     writeText(folder / "garbage.bin", "this is not a bank of any kind, just some text of a reasonable length......"
@@ -252,7 +253,8 @@ TEST(AudioFiles, MissingOrCorruptBanksAreMediaFileProblems)
 
 TEST(AudioFiles, AMissingSoundBankFailsEvenThoughTheWaveBankLoaded)
 {
-    const TestBankPaths good = writeTestBanks(freshTempFolder("no-sound-bank"));
+    const TempFolder folder("no-sound-bank");
+    const TestBankPaths good = writeTestBanks(folder);
     Audio audio(good.waveBank, good.soundBank + ".gone");
     EXPECT_EQ(audio.initialize(), kMediaFileNotFound);
     EXPECT_NE(AudioTestAccess::waveBank(audio), nullptr);
@@ -266,7 +268,8 @@ TEST(AudioOutput, NoUsableOutputFallsBackToSilence)
     const char* before = std::getenv("SDL_AUDIODRIVER");
     const std::string saved = before ? before : "";
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    const TestBankPaths good = writeTestBanks(freshTempFolder("fallback"));
+    const TempFolder folder("fallback");
+    const TestBankPaths good = writeTestBanks(folder);
     {
         Audio audio(good.waveBank, good.soundBank);
         EXPECT_EQ(audio.initialize(), S_OK);

@@ -116,7 +116,7 @@ TEST(Manifest, RefusesMalformedLines)
 
 TEST(Manifest, BuildRefusesAMissingWaveFileNamingIt)
 {
-    const auto folder = freshTempFolder("missing-wave");
+    const TempFolder folder("missing-wave");
     writeWavFile(folder / "coin2.wav", makeTone(440, 1000));
     const auto cues = parseManifest("COIN2 coin2.wav once 0\nBOOKTURN bookturn.wav once 0\n", "m.txt");
     expectRefused([&] { buildBanks(cues, folder); }, {"m.txt:2", "BOOKTURN", "bookturn.wav", "not found"});
@@ -124,7 +124,7 @@ TEST(Manifest, BuildRefusesAMissingWaveFileNamingIt)
 
 TEST(Manifest, BuildSharesAWaveUsedByTwoCues)
 {
-    const auto folder = freshTempFolder("shared-wave");
+    const TempFolder folder("shared-wave");
     writeWavFile(folder / "tone.wav", makeTone(440, 2048));
     const auto cues = parseManifest("A tone.wav once 0\nB tone.wav loop 0\n", "m.txt");
     const BankFiles files = buildBanks(cues, folder);
@@ -137,7 +137,7 @@ TEST(Manifest, BuildSharesAWaveUsedByTwoCues)
 
 TEST(WavFile, RoundTripsAndRefusesWhatItCannotRead)
 {
-    const auto folder = freshTempFolder("wav");
+    const TempFolder folder("wav");
     const PcmWave tone = makeTone(300, 777, 2);
     writeWavFile(folder / "t.wav", tone);
     const PcmWave back = readWavFile(folder / "t.wav");

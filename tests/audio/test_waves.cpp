@@ -20,14 +20,19 @@ banks::PcmWave makeTone(double hz, std::size_t frames, int channels, double ampl
     return wave;
 }
 
-std::filesystem::path freshTempFolder(const std::string& name)
-{
+TempFolder::TempFolder(const std::string& name)
     // CTest runs tests side by side: each process keeps to its own folder.
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("keelhaven-audio-tests-" + std::to_string(getpid()) + "-" + name);
+    : folder(std::filesystem::temp_directory_path() /
+             ("keelhaven-audio-tests-" + std::to_string(getpid()) + "-" + name))
+{
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
-    return folder;
+}
+
+TempFolder::~TempFolder()
+{
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
 }
 
 namespace {

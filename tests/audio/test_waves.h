@@ -10,8 +10,22 @@
 // A sine tone: frames samples per channel at 22050 Hz.
 banks::PcmWave makeTone(double hz, std::size_t frames, int channels = 1, double amplitude = 0.5);
 
-// A fresh, empty folder under the system's temporary folder.
-std::filesystem::path freshTempFolder(const std::string& name);
+// A fresh, empty folder under the system's temporary folder, removed with
+// all it holds when the object goes, so no test run leaves anything there.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& name);
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return folder; }
+    operator const std::filesystem::path&() const { return folder; }
+    std::filesystem::path operator/(const std::string& name) const { return folder / name; }
+
+private:
+    std::filesystem::path folder;
+};
 
 struct TestBankPaths {
     std::string waveBank;
