@@ -196,6 +196,9 @@ void translate(const SDL_Event& e)
         post(hwnd, WM_DEVICECHANGE, 7 /* DBT_DEVNODES_CHANGED */, 0);
         break;
     case SDL_RENDER_DEVICE_RESET: platform::notifyRenderDeviceReset(); break;
+    // Only what was drawn into the back buffer is gone, and every frame
+    // draws all of it again: the textures themselves are still good.
+    case SDL_RENDER_TARGETS_RESET: break;
     default: break;
     }
 }

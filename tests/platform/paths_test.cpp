@@ -10,6 +10,33 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// KEELHAVEN_SAVE_DIR as it was before a test pointed it elsewhere: the tests
+// that follow would otherwise write their saves into a folder made here.
+class SaveDirRestored {
+public:
+    SaveDirRestored()
+    {
+        const char* was = std::getenv("KEELHAVEN_SAVE_DIR");
+        had = was != nullptr;
+        value = was ? was : "";
+    }
+    ~SaveDirRestored()
+    {
+        if (had)
+            setenv("KEELHAVEN_SAVE_DIR", value.c_str(), 1);
+        else
+            unsetenv("KEELHAVEN_SAVE_DIR");
+    }
+
+private:
+    bool had = false;
+    std::string value;
+};
+
+}  // namespace
+
 TEST(Paths, WindowsNamesResolveBesideTheProgramIgnoringCase)
 {
     std::string dir = platform::dataDirectory() + "PathCase/Sub/";
@@ -25,6 +52,7 @@ TEST(Paths, WindowsNamesResolveBesideTheProgramIgnoringCase)
 
 TEST(Paths, SaveFilesGoToTheRedirectedSaveFolder)
 {
+    SaveDirRestored restored;
     std::string saves = (fs::temp_directory_path() / "keelhaven-paths-test").string();
     fs::remove_all(saves);
     setenv("KEELHAVEN_SAVE_DIR", saves.c_str(), 1);
@@ -59,6 +87,7 @@ TEST(Paths, SaveNamesNeverLeaveTheSaveFolder)
 
 TEST(Paths, ASaveFolderThatIsAFileIsReported)
 {
+    SaveDirRestored restored;
     testsupport::SaveFolder holder;
     const std::string file = holder.file("not-a-folder").string();
     testsupport::writeFile(file, "x");
