@@ -91,6 +91,8 @@ std::string scratchRealPath(const std::string& name)
             {
                 std::error_code ec;
                 std::filesystem::remove_all(path, ec);
+                // The shared parent too, once no other test program uses it.
+                std::filesystem::remove(std::filesystem::path(path).parent_path().parent_path(), ec);
             }
         } cleanup{d};
         return d;
