@@ -25,13 +25,15 @@ protected:
         for (char c : letters)
             input().keyIn(static_cast<WPARAM>(c));
     }
-    void clickAt(int x, int y)
+    // The left button down at (x, y) for one update of `dialog`.
+    void clickOn(MessageDialog& dialog, int x, int y)
     {
         input().mouseIn(static_cast<LPARAM>((y << 16) | (x & 0xFFFF)));
         input().setMouseLButton(true);
-        box.update();
+        dialog.update();
         input().setMouseLButton(false);
     }
+    void clickAt(int x, int y) { clickOn(box, x, y); }
     std::unique_ptr<HighScoreBox> owned = std::make_unique<HighScoreBox>();
     HighScoreBox& box = *owned;
 };
@@ -74,13 +76,7 @@ protected:
         ownedQuestion.reset();
         Dialogs::TearDown();
     }
-    void clickOnQuestion(int x, int y)
-    {
-        input().mouseIn(static_cast<LPARAM>((y << 16) | (x & 0xFFFF)));
-        input().setMouseLButton(true);
-        question.update();
-        input().setMouseLButton(false);
-    }
+    void clickOnQuestion(int x, int y) { clickOn(question, x, y); }
     std::unique_ptr<InputDialog> ownedQuestion = std::make_unique<InputDialog>();
     InputDialog& question = *ownedQuestion;
 };
