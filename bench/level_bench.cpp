@@ -6,10 +6,10 @@
 //   level_bench            every level
 //   level_bench N [F]      level N (and level 1), F frames a run
 //   level_bench N F RUN    only the run named (sailing, idle or scrolling)
-#include "app/keelhaven.h"
-#include "entities/ship.h"
-#include "levels/level.h"
 #include "bench_common.h"
+#include "entities/ship.h"
+#include "keelhaven/keelhaven.h"
+#include "levels/level.h"
 #include "testing.h"
 #include "win32_window.h"
 

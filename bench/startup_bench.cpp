@@ -1,8 +1,8 @@
 // What the whole game costs outside a frame, headless: start-up to the first
 // frame, one release-and-reset cycle of every texture and font after a tour
 // of every state (what holding Escape costs each frame), and peak memory.
-#include "app/keelhaven.h"
 #include "bench_common.h"
+#include "keelhaven/keelhaven.h"
 #include "testing.h"
 #include "win32_window.h"
 

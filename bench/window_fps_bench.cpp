@@ -2,8 +2,8 @@
 // window, a few states in turn. Run under a display, e.g. with
 //   KEELHAVEN_RENDER_DRIVER=software SDL_AUDIODRIVER=dummy set:
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/bin/window_fps_bench [seconds a state]
-#include "app/keelhaven.h"
 #include "bench_common.h"
+#include "keelhaven/keelhaven.h"
 #include "testing.h"
 #include "win32_window.h"
 

@@ -2,7 +2,7 @@
 //
 // Plays the game's cues one after another through Audio, each for SECONDS
 // (default 4), to hear the banks. With no cue names it plays all of them.
-#include "app/audio.h"
+#include "engine/audio.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "entities/cannon.h"
 
-#include "app/audio.h"
-#include "app/game_error.h"
+#include "base/game_error.h"
+#include "engine/audio.h"
 
 Cannon::Cannon()
 {
@@ -19,9 +19,9 @@ Cannon::Cannon()
     mass = cannonNS::MASS;
 }
 
-void Cannon::prepare(Game* game, int width, int height, int ncols, TextureManager* textureM)
+void Cannon::prepare(const EngineServices& engine, int width, int height, int ncols, TextureManager* textureM)
 {
-    if (!initialize(game, width, height, ncols, textureM))
+    if (!initialize(engine, width, height, ncols, textureM))
         throw GameError(FATAL_ERROR, "Error initializing cannon");
     setFrames(cannonNS::FRAME, cannonNS::FRAME);
     setCurrentFrame(cannonNS::FRAME);

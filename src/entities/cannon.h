@@ -51,7 +51,7 @@ public:
     // The owners' set-up of their ball: initialise on the shared sheet, then
     // frame 33, tint and quarter scale. Throws the fatal "Error initializing
     // cannon" when initialisation fails.
-    void prepare(Game* game, int width, int height, int ncols, TextureManager* textureM);
+    void prepare(const EngineServices& engine, int width, int height, int ncols, TextureManager* textureM);
 
 private:
     void launch(Entity& source, D3DXVECTOR2 v);

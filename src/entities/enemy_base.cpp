@@ -1,6 +1,6 @@
 #include "entities/enemy_base.h"
 
-#include "app/game.h"
+#include "engine/engine_services.h"
 #include "entities/cannon.h"
 #include "entities/one_shot_animation.h"
 
@@ -34,14 +34,14 @@ EnemyBase::~EnemyBase()
     delete cannon;
 }
 
-bool EnemyBase::initialize(Game* game, int width, int height, int ncols, TextureManager* textureM)
+bool EnemyBase::initialize(const EngineServices& engine, int width, int height, int ncols, TextureManager* textureM)
 {
-    setUpOneShotAnimation(hitImage, game->getGraphics(), width, height, ncols, textureM, hitFirstFrame, hitLastFrame,
+    setUpOneShotAnimation(hitImage, engine.graphics, width, height, ncols, textureM, hitFirstFrame, hitLastFrame,
                    hitFrameDelay);
-    setUpOneShotAnimation(explosionImage, game->getGraphics(), width, height, ncols, textureM, explosionFirstFrame,
+    setUpOneShotAnimation(explosionImage, engine.graphics, width, height, ncols, textureM, explosionFirstFrame,
                    explosionLastFrame, explosionFrameDelay);
-    cannon->prepare(game, width, height, ncols, textureM);
-    return Entity::initialize(game, width, height, ncols, textureM);
+    cannon->prepare(engine, width, height, ncols, textureM);
+    return Entity::initialize(engine, width, height, ncols, textureM);
 }
 
 void EnemyBase::setCurrentFrame(int frame)

@@ -51,7 +51,7 @@ public:
     using Entity::initialize;
     // The hit and explosion animations, the cannonball, then the ship.
     // Throws the fatal "Error initializing cannon" if the ball cannot be set up.
-    bool initialize(Game* game, int width, int height, int ncols, TextureManager* textureM) override;
+    bool initialize(const EngineServices& engine, int width, int height, int ncols, TextureManager* textureM) override;
     // As Image's; then the direction follows the frame when it is one of the
     // four facing frames. The facing flags are left alone.
     void setCurrentFrame(int frame) override;

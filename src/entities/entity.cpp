@@ -3,18 +3,18 @@
 #include "entities/axis_box.h"
 #include "entities/plain_box.h"
 
-#include "app/game.h"
+#include "engine/engine_services.h"
 
 #include <cmath>
 
 Entity::Entity() = default;
 Entity::~Entity() = default;
 
-bool Entity::initialize(Game* game, int width, int height, int ncols, TextureManager* textureM)
+bool Entity::initialize(const EngineServices& engine, int width, int height, int ncols, TextureManager* textureM)
 {
-    input = game->getInput();
-    audio = game->getAudio();
-    return Image::initialize(game->getGraphics(), width, height, ncols, textureM);
+    input = engine.input;
+    audio = engine.audio;
+    return Image::initialize(engine.graphics, width, height, ncols, textureM);
 }
 
 void Entity::update(float frameTime)

@@ -10,7 +10,7 @@
 #include <cmath>
 
 class Audio;
-class Game;
+struct EngineServices;
 class Input;
 struct AxisBox;
 
@@ -103,9 +103,9 @@ public:
     // Call with false after moving an entity with setX/setY.
     virtual void setBoxComputed(bool b) { boxComputed = b; }
     using Image::initialize;
-    // Copies the game's input and audio, then initialises the image with the
-    // game's graphics.
-    virtual bool initialize(Game* game, int width, int height, int ncols, TextureManager* textureM);
+    // Keeps the engine's input and audio, then initialises the image with
+    // its graphics.
+    virtual bool initialize(const EngineServices& engine, int width, int height, int ncols, TextureManager* textureM);
     virtual void activate() { active = true; }
     virtual void think(float, Entity&) {}
     // True when the sprite lies wholly outside r; touching counts as inside.

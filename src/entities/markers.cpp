@@ -18,9 +18,9 @@ InvisibleMarker::InvisibleMarker()
     mass = markerNS::INVISIBLE_MASS;
 }
 
-bool InvisibleMarker::initialize(Game* game, int width, int height, int ncols, TextureManager* textureM)
+bool InvisibleMarker::initialize(const EngineServices& engine, int width, int height, int ncols, TextureManager* textureM)
 {
-    const bool ok = Entity::initialize(game, width, height, ncols, textureM);
+    const bool ok = Entity::initialize(engine, width, height, ncols, textureM);
     // A size of 0 would otherwise take the picture's own, and the box would
     // sit half a picture off the marker's place.
     spriteData.width = width;

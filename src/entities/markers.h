@@ -22,5 +22,5 @@ public:
     InvisibleMarker();
     // Keeps a frame of no size even when the picture it is given has one,
     // so its centre is its position.
-    bool initialize(Game* game, int width, int height, int ncols, TextureManager* textureM) override;
+    bool initialize(const EngineServices& engine, int width, int height, int ncols, TextureManager* textureM) override;
 };

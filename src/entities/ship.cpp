@@ -1,7 +1,7 @@
 #include "entities/ship.h"
 
-#include "app/game.h"
-#include "app/input.h"
+#include "engine/engine_services.h"
+#include "engine/input.h"
 #include "entities/cannon.h"
 #include "entities/one_shot_animation.h"
 
@@ -28,14 +28,14 @@ Ship::~Ship()
     delete cannon;
 }
 
-bool Ship::initialize(Game* game, int width, int height, int ncols, TextureManager* textureM)
+bool Ship::initialize(const EngineServices& engine, int width, int height, int ncols, TextureManager* textureM)
 {
-    setUpOneShotAnimation(hitImage, game->getGraphics(), width, height, ncols, textureM, shipNS::HIT_START, shipNS::HIT_END,
+    setUpOneShotAnimation(hitImage, engine.graphics, width, height, ncols, textureM, shipNS::HIT_START, shipNS::HIT_END,
                    shipNS::HIT_DELAY);
-    setUpOneShotAnimation(explosionImage, game->getGraphics(), width, height, ncols, textureM, shipNS::EXPLOSION_START,
+    setUpOneShotAnimation(explosionImage, engine.graphics, width, height, ncols, textureM, shipNS::EXPLOSION_START,
                    shipNS::EXPLOSION_END, shipNS::EXPLOSION_DELAY);
-    cannon->prepare(game, width, height, ncols, textureM);
-    return Entity::initialize(game, width, height, ncols, textureM);
+    cannon->prepare(engine, width, height, ncols, textureM);
+    return Entity::initialize(engine, width, height, ncols, textureM);
 }
 
 void Ship::update(float frameTime)

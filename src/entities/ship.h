@@ -54,7 +54,7 @@ public:
     using Entity::initialize;
     // The hit and explosion animations, the cannonball, then the ship.
     // Throws the fatal "Error initializing cannon" if the ball cannot be set up.
-    bool initialize(Game* game, int width, int height, int ncols, TextureManager* textureM) override;
+    bool initialize(const EngineServices& engine, int width, int height, int ncols, TextureManager* textureM) override;
 
     using Image::draw;
     // The explosion in place of the ship while exploding, grey while hit,

@@ -1,13 +1,17 @@
+// A level's set-up and files: its layout and pictures loaded once, the
+// objects placed, the progress kept for each attempt, its music, and its
+// pictures through a device reset. The frame's rules, collisions,
+// scrolling and drawing each have a file of their own.
 #include "levels/level.h"
 
-#include "app/audio.h"
-#include "app/game.h"
-#include "app/game_error.h"
-#include "app/input.h"
-#include "app/keelhaven.h"
+#include "base/game_error.h"
+#include "engine/audio.h"
+#include "engine/game.h"
+#include "engine/input.h"
 #include "entities/cannon.h"
 #include "entities/ship.h"
 #include "render/graphics.h"
+#include "voyage/voyage.h"
 
 #include <array>
 #include <bit>
@@ -22,17 +26,6 @@ constexpr const char* MUSIC = "KEELHAVENDARKTHEME";
 constexpr const char* EXPLOSION = "SHIPEXPLOSION";
 
 void fatal(const std::string& message) { throw GameError(FATAL_ERROR, message); }
-
-// Moves an image across whose type is exactly T (an element of a container
-// of T, or a member). T keeps Image's position accessors, so they are called
-// without the virtual table: while the map scrolls this runs for every
-// marker, pick-up and enemy each frame.
-template <typename T>
-void shiftAcross(T& image, float dx)
-{
-    static_assert(keepsPositionAccessors<T>, "this type moves its own way: shift it through setX");
-    image.Image::setX(image.Image::getX() + dx);
-}
 
 void placeAt(Entity& e, const Placement& p)
 {
@@ -78,8 +71,9 @@ void setMode(EnemyBase& enemy, int mode)
 
 }  // namespace
 
-Level::Level(int levelNumber, Graphics* g, Game* gm, Input* in, Audio* a, Ship* s, Keelhaven* k)
-    : rules(rulesFor(levelNumber)), graphics(g), game(gm), input(in), audio(a), ship(s), keelhaven(k),
+Level::Level(int levelNumber, Voyage& v)
+    : rules(rulesFor(levelNumber)), voyage(&v), engine(v.engine().services()), graphics(engine.graphics),
+      input(engine.input), audio(engine.audio), ship(v.getShip()),
       tileMap(rulesFor(levelNumber).wide ? tileMapNS::WIDE_COLS : tileMapNS::NARROW_COLS),
       dxScore(std::make_unique<TextDX>())
 {
@@ -156,7 +150,7 @@ void Level::placeObjects()
         group = std::vector<Entity>(where.size());
         for (size_t i = 0; i < where.size(); ++i) {
             Entity& p = group[i];
-            if (!p.initialize(game, 64, 64, 4, &gameTextures))
+            if (!p.initialize(engine, 64, 64, 4, &gameTextures))
                 fatal(message);
             p.setFrames(frame, frame);
             p.setCurrentFrame(frame);
@@ -175,7 +169,7 @@ void Level::placeObjects()
     enemyShips = std::vector<EnemyShip>(layout.enemyShips.size());
     enemyShip1s = std::vector<EnemyShip1>(layout.enemyShip1s.size());
     forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement& where) {
-        if (!enemy.initialize(game, 64, 64, 4, &gameTextures))
+        if (!enemy.initialize(engine, 64, 64, 4, &gameTextures))
             fatal("Error initializing ship");
         placeAt(enemy, where.start);
         enemy.setCurrentFrame(frameFacing(enemy, where.facing));
@@ -189,7 +183,7 @@ void Level::placeObjects()
     markers = std::vector<InvisibleMarker>(layout.markers.size());
     markerBoxes.reserve(markers.size());
     for (size_t i = 0; i < markers.size(); ++i) {
-        if (!markers[i].initialize(game, 0, 0, 0, &markerTexture))
+        if (!markers[i].initialize(engine, 0, 0, 0, &markerTexture))
             fatal("Error initialising invisible marker");
         placeAt(markers[i], layout.markers[i]);
     }
@@ -199,7 +193,7 @@ void Level::placeObjects()
     hasSecondExit = layout.whirlpools.size() > 1;
     for (int i = 0; i < (hasSecondExit ? 2 : 1); ++i) {
         EndLevelMarker& whirlpool = i == 0 ? endMarker : secondEndMarker;
-        if (!whirlpool.initialize(game, 16, 16, 1, &whirlpoolTexture))
+        if (!whirlpool.initialize(engine, 16, 16, 1, &whirlpoolTexture))
             fatal("Error initialising invisible level marker");
         whirlpool.setScale(2.0f);
         whirlpool.setFrames(0, 3);
@@ -215,7 +209,7 @@ void Level::placeObjects()
     // is refused: no cell may be left unknown.
     if (!tileMap.loadFile(mapFileName(rules.number)))
         fatal("Error loading tile map data");
-    collisionTile.initialize(game, 65, 65, 1, &tileTextures);
+    collisionTile.initialize(engine, 65, 65, 1, &tileTextures);
     collisionTile.setEdge(RECT{-32, -32, 32, 32});
     collisionTile.setCollisionType(entityNS::BOX);
     collisionTile.setMass(1.0f);
@@ -227,7 +221,7 @@ void Level::placeObjects()
 void Level::reset()
 {
     loadLayout();
-    const bool gauntlet = keelhaven != nullptr && keelhaven->gauntlet;
+    const bool gauntlet = voyage->gauntlet;
     switch (rules.entry) {
     case LevelEntry::NewGame:
         ship->setDegrees(0);
@@ -281,7 +275,7 @@ void Level::startFreshProgress(int lives)
 
 void Level::restoreProgressOnRespawn()
 {
-    const bool gauntlet = keelhaven != nullptr && keelhaven->gauntlet;
+    const bool gauntlet = voyage->gauntlet;
     const bool keepsEntry =
         rules.entry == LevelEntry::Continue || (rules.entry == LevelEntry::StartingLevel && gauntlet);
     if (keepsEntry) {
@@ -359,434 +353,6 @@ void Level::stopMusic()
 {
     if (audio != nullptr && audio->getSoundOn())
         audio->stopCue(MUSIC);
-}
-
-// ---------------------------------------------------------------- each frame
-
-void Level::update(float frameTime)
-{
-    if (rules.wide)
-        scrollMap(frameTime);
-
-    whirlpools(frameTime);
-
-    if (rules.hKeyShowsHighScores && input->isKeyDown('H'))
-        keelhaven->lookAtHighScores(name);
-
-    healthBar.set(ship->getHealth());
-
-    ship->update(frameTime);
-    collisionTile.update(frameTime);
-    background.update(frameTime);
-    forEachEnemy([&](EnemyBase& enemy, const EnemyPlacement&) { enemy.update(frameTime); });
-    for (auto& c : coins)
-        c.update(frameTime);
-    for (auto& h : healthPickups)
-        h.update(frameTime);
-    for (auto& t : treasures)
-        t.update(frameTime);
-
-    if (input->getGamepadStart(0) || input->isKeyDown(VK_ESCAPE) || input->wasKeyPressed('P'))
-        keelhaven->switchState("PAUSESCREEN", name);
-
-    sinking(frameTime);
-}
-
-void Level::whirlpools(float frameTime)
-{
-    const bool onFirst = sinkInto(endMarker, frameTime, exitName());
-    const bool onSecond = !onFirst && hasSecondExit && sinkInto(secondEndMarker, frameTime, "LEVEL31");
-    if (!onFirst && !onSecond) {
-        ship->setDegrees(0);
-        ship->setScale(1.0f);
-    }
-    endMarker.update(frameTime);
-    if (hasSecondExit)
-        secondEndMarker.update(frameTime);
-}
-
-// Time on a whirlpool adds up across visits; past three seconds the level is won.
-bool Level::sinkInto(EndLevelMarker& whirlpool, float frameTime, const char* exit)
-{
-    if (!ship->testCollision(whirlpool, collisionVector))
-        return false;
-    levelTimer += frameTime;
-    ship->sinkStep(frameTime);
-    if (levelTimer > levelNS::WHIRLPOOL_SECONDS) {
-        ship->addGold(levelBonus);
-        if (std::strcmp(exit, "COMPLETE") == 0)
-            stopMusic();
-        keelhaven->switchState(exit, name);
-        levelTimer = 0;
-    }
-    return true;
-}
-
-const char* Level::exitName()
-{
-    switch (rules.exit) {
-    case LevelExit::Shop:
-        return "UPGRADESCREEN";
-    case LevelExit::CompleteUnlessGauntlet:
-        return keelhaven->gauntlet ? "UPGRADESCREEN" : "COMPLETE";
-    case LevelExit::Complete:
-        return "COMPLETE";
-    }
-    return "UPGRADESCREEN";
-}
-
-void Level::sinking(float frameTime)
-{
-    if (ship->getSunk() || ship->getHealth() > 0)
-        return;
-    // One explosion per ship: the wait below runs for many frames.
-    if (!ship->getExploding())
-        playExplosion();
-    explode(*ship);
-    levelTimer += frameTime;
-    if (levelTimer < levelNS::SINKING_SECONDS)
-        return;
-    ship->setSunk(true);
-    if (ship->getLives() >= 1) {
-        ship->setLives(ship->getLives() - 1);
-        respawn();
-    } else {
-        stopMusic();
-        keelhaven->switchState("GAMEOVER", name);
-    }
-    levelTimer = 0;
-}
-
-void Level::scrollMap(float frameTime)
-{
-    const float step = ship->getSpeed() * frameTime;
-    const bool wantsLeft = input->isKeyDown(VK_LEFT) || input->getGamepadDPadLeft(0);
-    const bool wantsRight = input->isKeyDown(VK_RIGHT) || input->getGamepadDPadRight(0);
-    if (ship->getX() <= levelNS::SCROLL_LEFT_EDGE && wantsLeft && mapX < 0) {
-        ship->setX(levelNS::SCROLL_LEFT_EDGE);
-        mapX += step;
-        shiftWorld(step);
-    }
-    if (ship->getX() + static_cast<float>(ship->getWidth()) >= levelNS::SCROLL_RIGHT_EDGE && wantsRight &&
-        mapX >= levelNS::MAX_MAP_SCROLL) {
-        ship->setX(levelNS::SCROLL_RIGHT_EDGE - static_cast<float>(ship->getWidth()));
-        mapX -= step;
-        shiftWorld(-step);
-    }
-}
-
-void Level::shiftWorld(float dx)
-{
-    shiftAcross(background, dx);
-    forEachEnemyList([&](auto& group) {
-        for (auto& enemy : group) {
-            shiftAcross(enemy, dx);
-            Cannon& ball = *enemy.getCannon();  // exactly a Cannon
-            if (ball.Entity::getActive())
-                shiftAcross(ball, dx);
-        }
-    });
-    for (auto& m : markers)
-        shiftAcross(m, dx);
-    forEachPickup([&](auto& p) { shiftAcross(p, dx); });
-    shiftAcross(endMarker, dx);
-    if (hasSecondExit)
-        shiftAcross(secondEndMarker, dx);
-    // The ship's cannonball may be of any type: through its own setX.
-    if (Entity& ball = *ship->getCannon(); ball.getActive())
-        ball.setX(ball.getX() + dx);
-}
-
-// ---------------------------------------------------------------- collisions
-
-// Destroyed: switched off, and the explosion shown in place of the ship.
-template <typename ShipKind>
-void Level::explode(ShipKind& s)
-{
-    s.setActive(false);
-    s.setHit(false);
-    s.setExploding(true);
-}
-
-void Level::collisions(float frameTime)
-{
-    if (!input->isKeyDown(VK_MENU)) {
-        collideWithTiles(*ship, askerBox(*ship), true);
-        // Cannonballs are always plain Cannons; most are not in flight.
-        collideWithTiles(*ship->getCannon(), askerBox(*ship->getCannon()), false);
-        forEachEnemyList([&](auto& group) {
-            for (EnemyBase& enemy : group) {
-                Cannon& ball = *enemy.getCannon();
-                const AxisBox box = askerBox(ball);
-                if (box.kind != BoxKind::Inactive)
-                    collideWithTiles(ball, box, false);
-            }
-        });
-        ramming(frameTime);
-        enemyFire();
-    }
-    pickups();
-    markerTurns();
-    playerCannonball();
-}
-
-void Level::collideWithTiles(Entity& entity, AxisBox box, bool isShip)
-{
-    if (box.kind == BoxKind::Inactive)
-        return;  // meets no tile
-    Cell cells[tileMapNS::MAX_CELLS_AROUND];
-    const int count = tileMap.solidCellsAround(TileGrid::cellOf(entity.getX(), entity.getY(), mapX, mapY), cells);
-    for (int i = 0; i < count; ++i) {
-        collisionTile.setX(static_cast<float>(cells[i].col * tileMapNS::TILE_PITCH) + mapX);
-        collisionTile.setY(static_cast<float>(cells[i].row * tileMapNS::TILE_PITCH) + mapY);
-        collisionTile.setBoxComputed(false);
-        if (cannotMeetBoxOf(box, collisionTile) || !entity.testCollision(collisionTile, collisionVector))
-            continue;
-        if (isShip) {
-            entity.bounce(collisionVector, collisionTile);
-            box = askerBox(entity);
-        } else {
-            entity.setActive(false);
-            entity.setVisible(false);
-        }
-    }
-}
-
-void Level::strike(EnemyBase& enemy)
-{
-    if (enemy.getHit())
-        return;
-    if (enemy.getHealth() <= 0) {
-        playExplosion();
-        enemy.setVelocity(D3DXVECTOR2(0, 0));
-        explode(enemy);
-    } else {
-        enemy.setHit(true);
-    }
-}
-
-void Level::ramming(float frameTime)
-{
-    hitTimer += frameTime;
-    AxisBox shipBox = askerBox(*ship);
-    // The data file puts an enemy in the list of its kind, so the list gives
-    // its cooldown.
-    forEachEnemyList([&]<typename Enemy>(std::vector<Enemy>& group) {
-        const float cooldown =
-            std::is_same_v<Enemy, EnemyShip> ? rules.enemyShipRamCooldown : rules.enemyShip1RamCooldown;
-        if (cooldown < 0)
-            return;  // this kind does no ramming
-        for (Enemy& enemy : group) {
-            if (cannotMeetBoxOf(shipBox, enemy) || !ship->testCollision(enemy, collisionVector))
-                continue;
-            rammed(enemy, cooldown);
-            shipBox = askerBox(*ship);  // it gave way
-        }
-    });
-}
-
-void Level::rammed(EnemyBase& enemy, float cooldown)
-{
-    ship->bounce(collisionVector, enemy);
-    if (hitTimer >= cooldown) {
-        if (!ship->getHit()) {
-            if (ship->getHealth() > 0) {
-                ship->setHit(true);
-            } else {
-                playExplosion();
-                explode(*ship);
-            }
-        }
-        ship->takeDamage(ship->getHitDamage());
-        hitTimer = 0;
-    }
-    healthBar.set(ship->getHealth());
-    strike(enemy);
-}
-
-void Level::enemyFire()
-{
-    if (rules.enemyFireDamage <= 0)
-        return;
-    const AxisBox shipBox = askerBox(*ship);  // hits do not move the ship
-    forEachEnemyList([&](auto& group) {
-        for (EnemyBase& enemy : group) {
-            Cannon& ball = *enemy.getCannon();  // always a plain Cannon
-            if (cannotMeetBoxOf(shipBox, ball) || !ship->testCollision(ball, collisionVector))
-                continue;
-            ball.setActive(false);
-            ball.setVisible(false);
-            ship->takeDamage(rules.enemyFireDamage);
-        }
-    });
-}
-
-void Level::pickups()
-{
-    const AxisBox shipBox = askerBox(*ship);  // rewards do not move the ship
-    auto take = [&](std::vector<Entity>& group, auto&& reward) {
-        for (auto& p : group) {
-            if (cannotMeetBoxOf(shipBox, p) || !ship->testCollision(p, collisionVector))
-                continue;
-            reward();
-            p.setVisible(false);
-            p.setActive(false);
-        }
-    };
-    take(coins, [&] { ship->addGold(goldReward); });
-    take(ammoPickups, [&] { ship->addAmmo(1); });
-    take(healthPickups, [&] {
-        ship->addHealth(healthBoost);
-        healthBar.set(ship->getHealth());
-    });
-    take(treasures, [&] { ship->addGold(bonusReward); });
-}
-
-// Every enemy against every marker, in marker order. The markers stand still
-// meanwhile, so their boxes are worked out and indexed once; an enemy is
-// tested only against the markers it may meet.
-void Level::turnAtMarkers()
-{
-    markerBoxes.clear();
-    for (auto& marker : markers)
-        markerBoxes.push_back(axisBoxOf(marker));
-    const bool indexed = broadPhase && markerIndex.build(markerBoxes);
-    forEachEnemyList([&]<typename Enemy>(std::vector<Enemy>& group) {
-        for (Enemy& enemy : group) {
-            AxisBox enemyBox = askerBox(enemy);
-            if (!indexed) {
-                for (size_t i = 0; i < markers.size(); ++i)
-                    if (!cannotMeet(enemyBox, markerBoxes[i]) && turnAt(enemy, markers[i]))
-                        enemyBox = askerBox(enemy);
-                continue;
-            }
-            std::uint64_t candidates = markerIndex.mayMeet(enemyBox);
-            while (candidates != 0) {
-                const auto i = static_cast<size_t>(std::countr_zero(candidates));
-                const std::uint64_t later = ~std::uint64_t{0} << i << 1;
-                candidates &= later;
-                if (cannotMeet(enemyBox, markerBoxes[i]) || !turnAt(enemy, markers[i]))
-                    continue;
-                // Pushed clear: the markers after this one, for where it is now.
-                enemyBox = askerBox(enemy);
-                candidates = markerIndex.mayMeet(enemyBox) & later;
-            }
-        }
-    });
-}
-
-bool Level::turnAt(EnemyBase& enemy, InvisibleMarker& marker)
-{
-    if (!enemy.testCollision(marker, collisionVector))
-        return false;
-    enemy.bounceFromRest(collisionVector, marker);
-    enemy.turnAround();
-    return true;
-}
-
-void Level::markerTurns()
-{
-    auto turn = [](EnemyBase& enemy, Turn how) {
-        switch (how) {
-        case Turn::Around:
-            enemy.turnAround();
-            break;
-        case Turn::Left:
-            enemy.turnLeft();
-            break;
-        case Turn::Right:
-            enemy.turnRight();
-            break;
-        }
-    };
-    if (layout.turns.empty()) {
-        turnAtMarkers();
-        return;
-    }
-    // Each rule's pair is ruled out by its boxes first, as everywhere else.
-    auto apply = [&](auto& enemy, const TurnRule& rule) {
-        InvisibleMarker& marker = markers[static_cast<size_t>(rule.marker)];
-        if (cannotMeetBoxOf(askerBox(enemy), marker) || !enemy.testCollision(marker, collisionVector))
-            return;
-        enemy.bounceFromRest(collisionVector, marker);
-        turn(enemy, rule.turn);
-    };
-    for (const TurnRule& rule : layout.turns) {
-        if (rule.kind == EnemyKind::EnemyShip)
-            apply(enemyShips[static_cast<size_t>(rule.enemy)], rule);
-        else
-            apply(enemyShip1s[static_cast<size_t>(rule.enemy)], rule);
-    }
-}
-
-void Level::playerCannonball()
-{
-    Cannon& ball = *ship->getCannon();  // always a plain Cannon
-    AxisBox ballBox = askerBox(ball);
-    forEachEnemyList([&]<typename Enemy>(std::vector<Enemy>& group) {
-        for (Enemy& enemy : group) {
-            if (ballBox.kind == BoxKind::Inactive)
-                return;  // not fired, or it has hit
-            if (cannotMeetBoxOf(ballBox, enemy) || !ball.testCollision(enemy, collisionVector))
-                continue;
-            enemy.takeDamage(ship->getCannonDamage());
-            ship->addGold(hitReward);
-            strike(enemy);
-            ball.setVisible(false);
-            ball.setActive(false);
-            ballBox = askerBox(ball);
-            input->gamepadVibrateRight(levelNS::ENEMY_FIRE_RUMBLE_PAD, levelNS::RUMBLE_SPEED,
-                                       levelNS::RUMBLE_SECONDS);
-        }
-    });
-}
-
-// ---------------------------------------------------------------- drawing
-
-void Level::render()
-{
-    graphics->spriteBegin();
-    background.draw(graphicsNS::WHITE);
-    endMarker.draw(levelNS::WHIRLPOOL_COLOR);
-    if (hasSecondExit)
-        secondEndMarker.draw(levelNS::WHIRLPOOL_COLOR);
-    drawTiles();
-    hudPanel.draw(graphicsNS::WHITE);
-    const int ammo = ship->getAmmo();
-    if (ammo >= 1 && ammo <= levelNS::MAX_AMMO_ICONS)
-        for (int i = 0; i < ammo; ++i)
-            ammoIcons[i].draw(graphicsNS::WHITE);
-    const int lives = ship->getLives();
-    if (lives >= 1 && lives <= levelNS::MAX_LIVES_ICONS)
-        for (int i = 0; i < lives; ++i)
-            livesIcons[i].draw(graphicsNS::WHITE);
-    healthBar.draw(graphicsNS::FILTER);
-    for (auto* group : {&coins, &ammoPickups, &healthPickups, &treasures})
-        for (auto& p : *group)
-            p.draw(graphicsNS::WHITE);
-    forEachEnemy([](EnemyBase& enemy, const EnemyPlacement&) { enemy.draw(); });
-    ship->draw();
-
-    dxScore->setFontColor(levelNS::GOLD_COLOR);
-    char buffer[16];
-    std::snprintf(buffer, sizeof(buffer), "%d", ship->getGold());
-    dxScore->print(buffer, static_cast<int>(levelNS::GOLD_X), static_cast<int>(levelNS::GOLD_Y));
-    graphics->spriteEnd();
-}
-
-void Level::drawTiles()
-{
-    for (int r = 0; r < tileMap.rows(); ++r) {
-        for (int c = 0; c < tileMap.cols(); ++c) {
-            const float x = static_cast<float>(c * tileMapNS::TILE_PITCH) + mapX;
-            const float y = static_cast<float>(r * tileMapNS::TILE_PITCH) + mapY;
-            if (!(x > -tileMapNS::TILE_PITCH && x < 800 && y > -tileMapNS::TILE_PITCH && y < 600))
-                continue;
-            tileImage.setX(x);
-            tileImage.setY(y);
-            tileImage.draw(TextureNumber(tileMap.code(r, c)));
-        }
-    }
 }
 
 std::array<TextureManager*, 9> Level::textureManagers()

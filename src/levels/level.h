@@ -3,7 +3,8 @@
 // this code; each brings its own map, data file and rules.
 #pragma once
 
-#include "app/game_state.h"
+#include "engine/engine_services.h"
+#include "engine/game_state.h"
 #include "entities/axis_box.h"
 #include "entities/enemy_ship.h"
 #include "entities/entity.h"
@@ -25,10 +26,9 @@
 #include <vector>
 
 class Audio;
-class Game;
 class Graphics;
 class Input;
-class Keelhaven;
+class Voyage;
 class Ship;
 
 namespace levelNS {
@@ -59,7 +59,8 @@ constexpr float SCROLL_RIGHT_EDGE = 600.0f;
 
 class Level : public GameState {
 public:
-    Level(int number, Graphics* graphics, Game* game, Input* input, Audio* audio, Ship* ship, Keelhaven* keelhaven);
+    // Draws, reads and plays through the voyage's engine, and sails its ship.
+    Level(int number, Voyage& voyage);
     ~Level() override;
 
     void initialize() override;
@@ -138,8 +139,14 @@ private:
     void playMusic();
     void stopMusic();
     void playExplosion();
+    // Destroyed: switched off, and the explosion shown in place of the ship.
     template <typename ShipKind>
-    void explode(ShipKind& s);
+    static void explode(ShipKind& s)
+    {
+        s.setActive(false);
+        s.setHit(false);
+        s.setExploding(true);
+    }
     std::array<TextureManager*, 9> textureManagers();
     void whirlpools(float frameTime);
     bool sinkInto(EndLevelMarker& whirlpool, float frameTime, const char* exit);
@@ -185,12 +192,12 @@ private:
     bool fitsThisLevel(const LevelSave& save, std::string& error);
 
     const LevelRules& rules;
-    Graphics* graphics;  // none of these is owned
-    Game* game;
+    Voyage* voyage;  // none of these is owned
+    EngineServices engine;
+    Graphics* graphics;
     Input* input;
     Audio* audio;
     Ship* ship;
-    Keelhaven* keelhaven;
 
     float levelTimer = 0;  // on the whirlpool, or since the ship sank
     float hitTimer = 0;    // since ramming last did damage

@@ -5,12 +5,12 @@
 
 namespace {
 
-using Factory = std::unique_ptr<Level> (*)(Graphics*, Game*, Input*, Audio*, Ship*, Keelhaven*);
+using Factory = std::unique_ptr<Level> (*)(Voyage&);
 
 template <typename L>
-std::unique_ptr<Level> make(Graphics* g, Game* gm, Input* i, Audio* a, Ship* s, Keelhaven* k)
+std::unique_ptr<Level> make(Voyage& voyage)
 {
-    return std::make_unique<L>(g, gm, i, a, s, k);
+    return std::make_unique<L>(voyage);
 }
 
 constexpr std::array<Factory, levelNS::LEVEL_COUNT> factories = {
@@ -23,10 +23,9 @@ constexpr std::array<Factory, levelNS::LEVEL_COUNT> factories = {
 
 }  // namespace
 
-std::unique_ptr<Level> createLevel(int number, Graphics* graphics, Game* game, Input* input, Audio* audio, Ship* ship,
-                                   Keelhaven* keelhaven)
+std::unique_ptr<Level> createLevel(int number, Voyage& voyage)
 {
     if (number < 1 || number > levelNS::LEVEL_COUNT)
         return nullptr;
-    return factories[static_cast<size_t>(number - 1)](graphics, game, input, audio, ship, keelhaven);
+    return factories[static_cast<size_t>(number - 1)](voyage);
 }

@@ -10,10 +10,7 @@ template <int N>
 class NumberedLevel : public Level {
 public:
     static_assert(N >= 1 && N <= levelNS::LEVEL_COUNT);
-    NumberedLevel(Graphics* graphics, Game* game, Input* input, Audio* audio, Ship* ship, Keelhaven* keelhaven)
-        : Level(N, graphics, game, input, audio, ship, keelhaven)
-    {
-    }
+    explicit NumberedLevel(Voyage& voyage) : Level(N, voyage) {}
 };
 
 // clang-format off
@@ -51,5 +48,4 @@ class Level31 : public NumberedLevel<31> { using NumberedLevel::NumberedLevel; }
 // clang-format on
 
 // Level `number` (1 to 31) of its own class.
-std::unique_ptr<Level> createLevel(int number, Graphics* graphics, Game* game, Input* input, Audio* audio, Ship* ship,
-                                   Keelhaven* keelhaven);
+std::unique_ptr<Level> createLevel(int number, Voyage& voyage);

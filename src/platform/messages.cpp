@@ -1,5 +1,6 @@
 // The message queue: SDL's events turned into the Win32 messages the game's
 // window procedure reads, with their parameters packed as Windows packs them.
+#include "input_tap.h"
 #include "keymap.h"
 #include "sdl_internal.h"
 
@@ -212,6 +213,19 @@ BOOL PeekMessageA(MSG* msg, HWND, UINT, UINT, UINT removeMsg)
         while (SDL_PollEvent(&e))
             translate(e);
     }
+    platform::InputTap* tap = platform::inputTap();
+    if (tap != nullptr && msg != nullptr && (removeMsg & PM_REMOVE)) {
+        MSG next{};
+        const bool got = !queue.empty();
+        if (got) {
+            next = queue.front();
+            queue.pop_front();
+        }
+        if (!tap->message(next, got))
+            return FALSE;
+        *msg = next;
+        return TRUE;
+    }
     if (queue.empty())
         return FALSE;
     if (msg)
@@ -257,7 +271,9 @@ BOOL RegisterRawInputDevices(const RAWINPUTDEVICE* devices, UINT count, UINT siz
     return TRUE;
 }
 
-UINT GetRawInputData(HRAWINPUT rawInput, UINT command, void* data, UINT* size, UINT headerSize)
+namespace {
+
+UINT readRawInput(HRAWINPUT rawInput, UINT command, void* data, UINT* size, UINT headerSize)
 {
     if (command != RID_INPUT || size == nullptr || headerSize != sizeof(RAWINPUTHEADER) || rawInput <= 0 ||
         rawInput >= nextRawHandle || nextRawHandle - rawInput > static_cast<LPARAM>(RAW_SLOTS))
@@ -270,4 +286,16 @@ UINT GetRawInputData(HRAWINPUT rawInput, UINT command, void* data, UINT* size, U
         return static_cast<UINT>(-1);
     *static_cast<RAWINPUT*>(data) = rawRecords[static_cast<size_t>(rawInput) % RAW_SLOTS];
     return sizeof(RAWINPUT);
+}
+
+}  // namespace
+
+UINT GetRawInputData(HRAWINPUT rawInput, UINT command, void* data, UINT* size, UINT headerSize)
+{
+    const UINT result = readRawInput(rawInput, command, data, size, headerSize);
+    platform::InputTap* tap = platform::inputTap();
+    // Only whole records are the game's input; size queries are not.
+    if (tap == nullptr || data == nullptr || size == nullptr || *size < sizeof(RAWINPUT))
+        return result;
+    return tap->rawInput(*static_cast<RAWINPUT*>(data), result);
 }

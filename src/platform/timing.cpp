@@ -1,4 +1,5 @@
 // The high-resolution counter and Sleep, with the tests' stepped clock.
+#include "input_tap.h"
 #include "sdl_internal.h"
 #include "testing.h"
 
@@ -33,6 +34,8 @@ BOOL QueryPerformanceCounter(LARGE_INTEGER* count)
     if (count == nullptr)
         return FALSE;
     count->QuadPart = fake ? fakeTicks : static_cast<std::int64_t>(SDL_GetPerformanceCounter());
+    if (platform::InputTap* tap = platform::inputTap())
+        count->QuadPart = tap->clock(count->QuadPart);
     return TRUE;
 }
 
@@ -41,6 +44,8 @@ BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency)
     if (frequency == nullptr)
         return FALSE;
     frequency->QuadPart = fake ? FAKE_FREQUENCY : static_cast<std::int64_t>(SDL_GetPerformanceFrequency());
+    if (platform::InputTap* tap = platform::inputTap())
+        frequency->QuadPart = tap->clockFrequency(frequency->QuadPart);
     return frequency->QuadPart != 0;
 }
 

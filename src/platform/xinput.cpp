@@ -1,6 +1,7 @@
 // XInput over SDL's game controllers: user indices 0..3 are slots that pads
 // take in the order SDL finds them and give back when unplugged.
 #include "files.h"
+#include "input_tap.h"
 #include "sdl_internal.h"
 #include "testing.h"
 #include "xinput.h"
@@ -125,7 +126,9 @@ int loadControllerMappingsBesideData()
 }
 }  // namespace platform
 
-DWORD XInputGetState(DWORD userIndex, XINPUT_STATE* state)
+namespace {
+
+DWORD readPad(DWORD userIndex, XINPUT_STATE* state)
 {
     Slot* s = connectedSlot(userIndex);
     if (s == nullptr)
@@ -150,6 +153,20 @@ DWORD XInputGetState(DWORD userIndex, XINPUT_STATE* state)
         state->Gamepad = pad;
     }
     return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+DWORD XInputGetState(DWORD userIndex, XINPUT_STATE* state)
+{
+    platform::InputTap* tap = platform::inputTap();
+    if (tap == nullptr)
+        return readPad(userIndex, state);
+    XINPUT_STATE read{};
+    const DWORD result = tap->padState(userIndex, read, readPad(userIndex, &read));
+    if (state)
+        *state = read;
+    return result;
 }
 
 DWORD XInputSetState(DWORD userIndex, XINPUT_VIBRATION* vibration)

@@ -1,6 +1,6 @@
 #include "render/graphics.h"
 
-#include "app/game_error.h"
+#include "base/game_error.h"
 #include "win32_window.h"
 
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "render/texture_manager.h"
 
-#include "app/game_error.h"
+#include "base/game_error.h"
 #include "files.h"
 #include "picture_check.h"
 

@@ -1,6 +1,6 @@
 #include "screens/credit_screen.h"
 
-#include "app/keelhaven.h"
+#include "voyage/voyage.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ const std::vector<ScreenImage> IMAGES = {
 
 }  // namespace
 
-CreditScreen::CreditScreen(Keelhaven* game) : Screen(game, "CREDITS", PICTURES, IMAGES, "ENDINGCREDITS") { setUp(); }
+CreditScreen::CreditScreen(Voyage* voyage) : Screen(voyage, "CREDITS", PICTURES, IMAGES, "ENDINGCREDITS") { setUp(); }
 
 void CreditScreen::leave()
 {
@@ -49,9 +49,9 @@ void CreditScreen::update(float frameTime)
 // Back to the title if it opened the credits, else to the welcome screen.
 void CreditScreen::returnFromCredits()
 {
-    if (keelhaven->creditsFromTitle) {
+    if (voyage->creditsFromTitle) {
         switchTo("TITLESCREEN");
-        keelhaven->creditsFromTitle = false;
+        voyage->creditsFromTitle = false;
     } else {
         switchTo("FRONTEND");
     }

@@ -5,7 +5,7 @@
 
 class CreditScreen : public Screen {
 public:
-    explicit CreditScreen(Keelhaven* game);
+    explicit CreditScreen(Voyage* voyage);
     void leave() override;
     void update(float frameTime) override;
 

@@ -1,9 +1,10 @@
 #include "screens/end_of_run_screen.h"
 
-#include "app/audio.h"
-#include "app/input.h"
-#include "app/keelhaven.h"
+#include "engine/audio.h"
+#include "engine/game.h"
+#include "engine/input.h"
 #include "entities/ship.h"
+#include "voyage/voyage.h"
 
 #include <cstdio>
 
@@ -46,8 +47,8 @@ std::vector<ScreenImage> endImages(const EndOfRunStyle& style)
 
 }  // namespace
 
-EndOfRunScreen::EndOfRunScreen(Keelhaven* game, const EndOfRunStyle& endStyle)
-    : Screen(game, endStyle.name, endPictures(endStyle), endImages(endStyle), endStyle.music),
+EndOfRunScreen::EndOfRunScreen(Voyage* voyage, const EndOfRunStyle& endStyle)
+    : Screen(voyage, endStyle.name, endPictures(endStyle), endImages(endStyle), endStyle.music),
       style(endStyle)
 {
     setUp();
@@ -64,7 +65,7 @@ void EndOfRunScreen::initialize()
 
     nameBox = std::make_unique<HighScoreBox>();
     // A box that cannot be made stays closed; Enter still enters the score.
-    nameBox->initialize(graphics, input, keelhaven->getHwnd());
+    nameBox->initialize(graphics, input, game->getHwnd());
     nameBox->setFontColor(graphicsNS::BLACK);
     nameBox->setBorderColor(graphicsNS::BLACK);
     nameBox->setBackColor(BOX_BACK_COLOR);
@@ -76,11 +77,11 @@ void EndOfRunScreen::initialize()
 
 void EndOfRunScreen::reset()
 {
-    keelhaven->afterGameOver = style.afterGameOver;
+    voyage->afterGameOver = style.afterGameOver;
     input->clearAll();
-    keelhaven->easy = true;
-    keelhaven->normal = keelhaven->hard = keelhaven->gauntlet = false;
-    keelhaven->nextLevel = 2;
+    voyage->easy = true;
+    voyage->normal = voyage->hard = voyage->gauntlet = false;
+    voyage->nextLevel = 2;
     // Open again for this run's name, should a stray click have closed it.
     nameBox->print("");
     Screen::reset();
@@ -97,7 +98,7 @@ void EndOfRunScreen::update(float)
     nameBox->update();
     const std::string name = nameBox->getInText();
     if (enterPressed() || startHeld()) {
-        keelhaven->addHighScore(keelhaven->getShip()->getGold(), name);
+        voyage->addHighScore(voyage->getShip()->getGold(), name);
         switchTo("HIGHSCORE");
     }
 }
@@ -105,11 +106,11 @@ void EndOfRunScreen::update(float)
 void EndOfRunScreen::draw()
 {
     Screen::draw();
-    TextDX* font = keelhaven->getDxScore();
-    if (font == nullptr || keelhaven->getShip() == nullptr)
+    TextDX* font = voyage->getDxScore();
+    if (font == nullptr || voyage->getShip() == nullptr)
         return;
     char text[32];
-    std::snprintf(text, sizeof(text), "Gold  %d", keelhaven->getShip()->getGold());
+    std::snprintf(text, sizeof(text), "Gold  %d", voyage->getShip()->getGold());
     RECT area = GOLD_AREA;
     font->setFontColor(GOLD_INK);
     font->print(text, area, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
@@ -135,6 +136,6 @@ void EndOfRunScreen::resetAll()
         nameBox->onResetDevice();
 }
 
-CompleteScreen::CompleteScreen(Keelhaven* game) : EndOfRunScreen(game, COMPLETE) {}
+CompleteScreen::CompleteScreen(Voyage* voyage) : EndOfRunScreen(voyage, COMPLETE) {}
 
-GameOverScreen::GameOverScreen(Keelhaven* game) : EndOfRunScreen(game, GAME_OVER) {}
+GameOverScreen::GameOverScreen(Voyage* voyage) : EndOfRunScreen(voyage, GAME_OVER) {}

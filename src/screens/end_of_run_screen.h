@@ -4,7 +4,7 @@
 // high-score table. They differ only in the few things of EndOfRunStyle.
 #pragma once
 
-#include "app/input_dialog.h"
+#include "engine/input_dialog.h"
 #include "screens/screen.h"
 
 #include <memory>
@@ -21,7 +21,7 @@ struct EndOfRunStyle {
 
 class EndOfRunScreen : public Screen {
 public:
-    EndOfRunScreen(Keelhaven* game, const EndOfRunStyle& style);
+    EndOfRunScreen(Voyage* voyage, const EndOfRunStyle& style);
     void initialize() override;
     void reset() override;
     void leave() override;
@@ -44,10 +44,10 @@ private:
 
 class CompleteScreen : public EndOfRunScreen {
 public:
-    explicit CompleteScreen(Keelhaven* game);
+    explicit CompleteScreen(Voyage* voyage);
 };
 
 class GameOverScreen : public EndOfRunScreen {
 public:
-    explicit GameOverScreen(Keelhaven* game);
+    explicit GameOverScreen(Voyage* voyage);
 };

@@ -1,6 +1,6 @@
 #include "screens/front_end.h"
 
-#include "app/input.h"
+#include "engine/input.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ const std::vector<ScreenImage> IMAGES = {
 
 }  // namespace
 
-FrontEnd::FrontEnd(Keelhaven* game) : Screen(game, "FRONTEND", PICTURES, IMAGES, "BALLAD3") { setUp(); }
+FrontEnd::FrontEnd(Voyage* voyage) : Screen(voyage, "FRONTEND", PICTURES, IMAGES, "BALLAD3") { setUp(); }
 
 void FrontEnd::update(float frameTime)
 {

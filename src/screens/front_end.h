@@ -5,7 +5,7 @@
 
 class FrontEnd : public Screen {
 public:
-    explicit FrontEnd(Keelhaven* game);
+    explicit FrontEnd(Voyage* voyage);
     void update(float frameTime) override;
 
 private:

@@ -1,7 +1,7 @@
 #include "screens/high_score_screen.h"
 
-#include "app/input.h"
-#include "app/keelhaven.h"
+#include "engine/input.h"
+#include "voyage/voyage.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ const std::vector<ScreenImage> IMAGES = {
 
 }  // namespace
 
-HighScoreScreen::HighScoreScreen(Keelhaven* game) : Screen(game, "HIGHSCORE", PICTURES, IMAGES)
+HighScoreScreen::HighScoreScreen(Voyage* voyage) : Screen(voyage, "HIGHSCORE", PICTURES, IMAGES)
 {
     addNotice();
     setUp();
@@ -26,7 +26,7 @@ HighScoreScreen::HighScoreScreen(Keelhaven* game) : Screen(game, "HIGHSCORE", PI
 void HighScoreScreen::reset()
 {
     noticeLine().hide();
-    const std::string problem = keelhaven->takeHighScoreNotice();
+    const std::string problem = voyage->takeHighScoreNotice();
     if (!problem.empty())
         noticeLine().show(problem, NOTICE_SECONDS);
     Screen::reset();
@@ -39,22 +39,22 @@ void HighScoreScreen::update(float frameTime)
     noticeLine().update(frameTime);
     if (timer < GUARD_SECONDS)
         return;
-    if (!keelhaven->levelUnderHighScores().empty()) {
+    if (!voyage->levelUnderHighScores().empty()) {
         // A look from a level: back to it, paused, by the title's keys.
         if (enterPressed() || startHeld()) {
             input->clearKeyPress(VK_RETURN);  // the pause screen would resume at once
-            keelhaven->backToLevelUnderHighScores();
+            voyage->backToLevelUnderHighScores();
             timer = 0;
         }
-    } else if (!keelhaven->afterGameOver && (enterPressed() || startHeld())) {
-        if (keelhaven->highScoreFromTitle) {
-            keelhaven->highScoreFromTitle = false;
+    } else if (!voyage->afterGameOver && (enterPressed() || startHeld())) {
+        if (voyage->highScoreFromTitle) {
+            voyage->highScoreFromTitle = false;
             leaveFor("TITLESCREEN");
         } else {
             leaveFor("CREDITS");
         }
-    } else if (keelhaven->afterGameOver && (enterPressed() || aHeld())) {
-        keelhaven->afterGameOver = false;
+    } else if (voyage->afterGameOver && (enterPressed() || aHeld())) {
+        voyage->afterGameOver = false;
         leaveFor("FRONTEND");
     }
 }
@@ -68,5 +68,5 @@ void HighScoreScreen::leaveFor(const char* target)
 void HighScoreScreen::draw()
 {
     image(0).draw(graphicsNS::WHITE);
-    keelhaven->drawHighScores();
+    voyage->drawHighScores();
 }

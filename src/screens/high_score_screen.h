@@ -7,7 +7,7 @@
 
 class HighScoreScreen : public Screen {
 public:
-    explicit HighScoreScreen(Keelhaven* game);
+    explicit HighScoreScreen(Voyage* voyage);
     // Says what went wrong with the table's file since the last visit.
     void reset() override;
     void update(float frameTime) override;

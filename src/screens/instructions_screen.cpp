@@ -1,6 +1,6 @@
 #include "screens/instructions_screen.h"
 
-#include "app/input.h"
+#include "engine/input.h"
 
 namespace {
 
@@ -36,8 +36,8 @@ const std::vector<ScreenImage> IMAGES = {
 
 }  // namespace
 
-InstructionsScreen::InstructionsScreen(Keelhaven* game)
-    : Screen(game, "INSTRUCTIONS", PICTURES, IMAGES), latch(std::vector<MenuMoves>{})
+InstructionsScreen::InstructionsScreen(Voyage* voyage)
+    : Screen(voyage, "INSTRUCTIONS", PICTURES, IMAGES), latch(std::vector<MenuMoves>{})
 {
     setUp();
 }

@@ -6,7 +6,7 @@
 
 class InstructionsScreen : public Screen {
 public:
-    explicit InstructionsScreen(Keelhaven* game);
+    explicit InstructionsScreen(Voyage* voyage);
     void reset() override;
     void leave() override;
     void update(float frameTime) override;

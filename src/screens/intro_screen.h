@@ -5,7 +5,7 @@
 
 class IntroScreen : public Screen {
 public:
-    explicit IntroScreen(Keelhaven* game);
+    explicit IntroScreen(Voyage* voyage);
     void update(float frameTime) override;
 
 private:

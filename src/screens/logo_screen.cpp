@@ -26,7 +26,7 @@ const std::vector<ScreenImage> IMAGES = {
 
 }  // namespace
 
-LogoScreen::LogoScreen(Keelhaven* game) : Screen(game, "LOGO", PICTURES, IMAGES)
+LogoScreen::LogoScreen(Voyage* voyage) : Screen(voyage, "LOGO", PICTURES, IMAGES)
 {
     setUp();
     setActive(true);

@@ -5,7 +5,7 @@
 
 class LogoScreen : public Screen {
 public:
-    explicit LogoScreen(Keelhaven* game);
+    explicit LogoScreen(Voyage* voyage);
     void initialize() override;
     void update(float frameTime) override;
 

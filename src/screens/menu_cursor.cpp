@@ -1,6 +1,6 @@
 #include "screens/menu_cursor.h"
 
-#include "app/input.h"
+#include "engine/input.h"
 #include "render/image.h"
 
 #include <limits>

@@ -1,8 +1,8 @@
 #include "screens/option_screen.h"
 
-#include "app/audio.h"
-#include "app/input.h"
-#include "app/keelhaven.h"
+#include "engine/audio.h"
+#include "engine/input.h"
+#include "voyage/voyage.h"
 
 namespace {
 
@@ -53,8 +53,8 @@ constexpr size_t IMAGE_OF[ITEM_COUNT] = {ON_ITEM,  OFF_ITEM,          EASY_ITEM,
 
 }  // namespace
 
-OptionScreen::OptionScreen(Keelhaven* game)
-    : Screen(game, "OPTIONSCREEN", PICTURES, IMAGES, "BALLAD3"), cursor(MOVES)
+OptionScreen::OptionScreen(Voyage* voyage)
+    : Screen(voyage, "OPTIONSCREEN", PICTURES, IMAGES, "BALLAD3"), cursor(MOVES)
 {
     setUp();
 }
@@ -81,11 +81,11 @@ void OptionScreen::update(float)
 void OptionScreen::choose(int item)
 {
     auto difficulty = [this](bool easy, bool normal, bool hard, bool gauntlet, int next) {
-        keelhaven->easy = easy;
-        keelhaven->normal = normal;
-        keelhaven->hard = hard;
-        keelhaven->gauntlet = gauntlet;
-        keelhaven->nextLevel = next;
+        voyage->easy = easy;
+        voyage->normal = normal;
+        voyage->hard = hard;
+        voyage->gauntlet = gauntlet;
+        voyage->nextLevel = next;
     };
     switch (item) {
     case ON:
@@ -127,13 +127,13 @@ bool OptionScreen::isCurrentSetting(int item) const
     case OFF:
         return !audio->getSoundOn();
     case EASY:
-        return keelhaven->easy;
+        return voyage->easy;
     case NORMAL:
-        return keelhaven->normal;
+        return voyage->normal;
     case HARD:
-        return keelhaven->hard;
+        return voyage->hard;
     case GAUNTLET:
-        return keelhaven->gauntlet;
+        return voyage->gauntlet;
     default:
         return false;
     }

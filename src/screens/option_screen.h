@@ -7,7 +7,7 @@
 
 class OptionScreen : public Screen {
 public:
-    explicit OptionScreen(Keelhaven* game);
+    explicit OptionScreen(Voyage* voyage);
     void reset() override;
     void update(float frameTime) override;
 

@@ -1,8 +1,9 @@
 #include "screens/pause_screen.h"
 
-#include "app/input.h"
-#include "app/keelhaven.h"
-#include "app/message_dialog.h"
+#include "engine/game.h"
+#include "engine/input.h"
+#include "engine/message_dialog.h"
+#include "voyage/voyage.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ constexpr size_t IMAGE_OF[ITEM_COUNT] = {RESUME_ITEM, SAVE_ITEM, QUIT_ITEM};
 
 }  // namespace
 
-PauseScreen::PauseScreen(Keelhaven* game) : Screen(game, "PAUSESCREEN", PICTURES, IMAGES), cursor(MOVES)
+PauseScreen::PauseScreen(Voyage* voyage) : Screen(voyage, "PAUSESCREEN", PICTURES, IMAGES), cursor(MOVES)
 {
     addNotice();  // for a save that did not work
     setUp();
@@ -92,7 +93,7 @@ void PauseScreen::update(float frameTime)
         cursor.buttonReleased = false;
     }
     if (timer >= BANNER_SECONDS) {
-        keelhaven->saveMessageShown = false;
+        voyage->saveMessageShown = false;
         timer = 0;
     }
     cursor.rearm(*input, false);
@@ -102,16 +103,16 @@ void PauseScreen::choose(int item)
 {
     switch (item) {
     case RESUME:
-        keelhaven->resumeGame();
+        voyage->resumeGame();
         image(SAVED_BANNER).setVisible(false);
-        keelhaven->saveMessageShown = false;
+        voyage->saveMessageShown = false;
         break;
     case SAVE: {
         // A save that did not work says why in place of the banner, and
         // the game goes on.
         std::string why;
-        keelhaven->saveMessageShown = keelhaven->saveGame(&why);
-        if (keelhaven->saveMessageShown) {
+        voyage->saveMessageShown = voyage->saveGame(&why);
+        if (voyage->saveMessageShown) {
             noticeLine().hide();
             timer = 0;  // the banner stays its full time after the last save
         } else {
@@ -129,8 +130,8 @@ void PauseScreen::choose(int item)
 
 void PauseScreen::askToQuit()
 {
-    MessageDialog* box = keelhaven->getMessageDialog();
-    if (keelhaven->savedSinceLevelBegan || box == nullptr || !box->getInitialized()) {
+    MessageDialog* box = game->getMessageDialog();
+    if (voyage->savedSinceLevelBegan || box == nullptr || !box->getInitialized()) {
         quit();
         return;
     }
@@ -149,7 +150,7 @@ void PauseScreen::askToQuit()
 // YES. No: N, Escape, the pad's B, or a click on NO.
 void PauseScreen::answerQuit()
 {
-    MessageDialog& box = *keelhaven->getMessageDialog();
+    MessageDialog& box = *game->getMessageDialog();
     const bool yes = box.getButtonClicked() == 1 || enterPressed() || input->wasKeyPressed('Y') ||
                      (aHeld() && cursor.buttonReleased);
     const bool no = box.getButtonClicked() == 2 || !box.getVisible() || input->wasKeyPressed('N') ||
@@ -168,19 +169,19 @@ void PauseScreen::answerQuit()
 void PauseScreen::closeQuestion()
 {
     if (askingToQuit)
-        if (MessageDialog* box = keelhaven->getMessageDialog())
+        if (MessageDialog* box = game->getMessageDialog())
             box->hide();
     askingToQuit = false;
 }
 
 void PauseScreen::quit()
 {
-    keelhaven->easy = true;
-    keelhaven->normal = keelhaven->hard = keelhaven->gauntlet = false;
-    keelhaven->nextLevel = 2;
+    voyage->easy = true;
+    voyage->normal = voyage->hard = voyage->gauntlet = false;
+    voyage->nextLevel = 2;
     stopCue("KEELHAVENDARKTHEME");
     image(SAVED_BANNER).setVisible(false);
-    keelhaven->saveMessageShown = false;
+    voyage->saveMessageShown = false;
     noticeLine().hide();
     switchTo("TITLESCREEN");
 }
@@ -188,8 +189,8 @@ void PauseScreen::quit()
 void PauseScreen::draw()
 {
     image(BACKGROUND).draw(graphicsNS::WHITE);
-    image(SAVED_BANNER).setVisible(keelhaven->saveMessageShown);
-    if (keelhaven->saveMessageShown)
+    image(SAVED_BANNER).setVisible(voyage->saveMessageShown);
+    if (voyage->saveMessageShown)
         image(SAVED_BANNER).draw(BANNER_COLOR);
     for (int item : {RESUME, SAVE, QUIT})
         image(IMAGE_OF[item]).draw(item == cursor.selection ? HIGHLIGHT : graphicsNS::WHITE);

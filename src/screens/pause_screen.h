@@ -6,7 +6,7 @@
 
 class PauseScreen : public Screen {
 public:
-    explicit PauseScreen(Keelhaven* game);
+    explicit PauseScreen(Voyage* voyage);
     void reset() override;
     void leave() override;
     void update(float frameTime) override;

@@ -1,15 +1,17 @@
 #include "screens/screen.h"
 
-#include "app/audio.h"
-#include "app/game_error.h"
-#include "app/input.h"
-#include "app/keelhaven.h"
+#include "base/game_error.h"
+#include "engine/audio.h"
+#include "engine/game.h"
+#include "engine/input.h"
 #include "render/graphics.h"
 #include "screens/menu_cursor.h"
+#include "voyage/voyage.h"
 
-Screen::Screen(Keelhaven* game, const char* stateName, std::vector<ScreenPicture> pictures,
+Screen::Screen(Voyage* voyage, const char* stateName, std::vector<ScreenPicture> pictures,
                std::vector<ScreenImage> imageList, const char* musicCue)
-    : keelhaven(game), graphics(game->getGraphics()), input(game->getInput()), audio(game->getAudio()),
+    : voyage(voyage), game(&voyage->engine()), graphics(game->getGraphics()), input(game->getInput()),
+      audio(game->getAudio()),
       pictureTable(std::move(pictures)), imageTable(std::move(imageList)), music(musicCue)
 {
     setName(stateName);
@@ -96,7 +98,7 @@ std::vector<RECT> Screen::boxesOf(const std::vector<size_t>& indices)
     return boxes;
 }
 
-void Screen::switchTo(const std::string& target) { keelhaven->switchState(target, name); }
+void Screen::switchTo(const std::string& target) { voyage->switchState(target, name); }
 
 void Screen::playCue(const char* cue)
 {

@@ -4,7 +4,7 @@
 // buttons the screens read. A screen keeps only its tables and its rules.
 #pragma once
 
-#include "app/game_state.h"
+#include "engine/game_state.h"
 #include "render/image.h"
 #include "render/texture_manager.h"
 #include "screens/screen_notice.h"
@@ -16,7 +16,8 @@
 class Audio;
 class Graphics;
 class Input;
-class Keelhaven;
+class Game;
+class Voyage;
 
 // A picture file the screen loads, and what to say if it does not load.
 struct ScreenPicture {
@@ -41,7 +42,7 @@ public:
     const ScreenNotice* getNotice() const { return notice.get(); }
 
     // `music` is the cue the screen starts on entry (null: none).
-    Screen(Keelhaven* game, const char* stateName, std::vector<ScreenPicture> pictures,
+    Screen(Voyage* voyage, const char* stateName, std::vector<ScreenPicture> pictures,
            std::vector<ScreenImage> images, const char* music = nullptr);
     ~Screen() override;
 
@@ -87,7 +88,8 @@ protected:
     bool startHeld() const;  // the first pad's START button
     bool aHeld() const;      // and its A button
 
-    Keelhaven* keelhaven;  // none of these is owned
+    Voyage* voyage;  // none of these is owned
+    Game* game;
     Graphics* graphics;
     Input* input;
     Audio* audio;

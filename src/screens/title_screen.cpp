@@ -1,8 +1,9 @@
 #include "screens/title_screen.h"
 
-#include "app/audio.h"
-#include "app/input.h"
-#include "app/keelhaven.h"
+#include "engine/audio.h"
+#include "engine/game.h"
+#include "engine/input.h"
+#include "voyage/voyage.h"
 
 namespace {
 
@@ -28,8 +29,8 @@ const std::vector<ScreenImage> IMAGES = {
 
 }  // namespace
 
-TitleScreen::TitleScreen(Keelhaven* game)
-    : Screen(game, "TITLESCREEN", PICTURES, IMAGES, "BALLAD3"), cursor(columnMoves(ITEM_COUNT))
+TitleScreen::TitleScreen(Voyage* voyage)
+    : Screen(voyage, "TITLESCREEN", PICTURES, IMAGES, "BALLAD3"), cursor(columnMoves(ITEM_COUNT))
 {
     addNotice();  // for a saved game that does not load
     setUp();
@@ -69,16 +70,16 @@ void TitleScreen::choose(int item)
         break;
     case HIGH_SCORE:
         switchTo("HIGHSCORE");
-        keelhaven->highScoreFromTitle = true;
+        voyage->highScoreFromTitle = true;
         stopCue("BALLAD3");
         break;
     case CREDITS:
         switchTo("CREDITS");
-        keelhaven->creditsFromTitle = true;
+        voyage->creditsFromTitle = true;
         stopCue("BALLAD3");
         break;
     case QUIT:
-        keelhaven->exitGame();
+        game->exitGame();
         break;
     default:
         break;
@@ -92,17 +93,17 @@ void TitleScreen::startGame()
 {
     const char* level = nullptr;
     int next = 0;
-    if (keelhaven->easy) {
+    if (voyage->easy) {
         level = "LEVEL1", next = 2;
-    } else if (keelhaven->normal) {
+    } else if (voyage->normal) {
         level = "LEVEL11", next = 12;
-    } else if (keelhaven->hard) {
+    } else if (voyage->hard) {
         level = "LEVEL21", next = 22;
-    } else if (keelhaven->gauntlet) {
+    } else if (voyage->gauntlet) {
         level = "LEVEL1", next = 2;
     }
     if (level != nullptr) {
-        keelhaven->nextLevel = next;
+        voyage->nextLevel = next;
         switchTo(level);
     }
     stopCue("BALLAD3");
@@ -113,7 +114,7 @@ void TitleScreen::startGame()
 void TitleScreen::loadGame()
 {
     std::string why;
-    if (!keelhaven->loadGame(&why)) {
+    if (!voyage->loadGame(&why)) {
         noticeLine().show(why);
         return;
     }

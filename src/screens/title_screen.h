@@ -6,7 +6,7 @@
 
 class TitleScreen : public Screen {
 public:
-    explicit TitleScreen(Keelhaven* game);
+    explicit TitleScreen(Voyage* voyage);
     void reset() override;
     void update(float frameTime) override;
 

@@ -1,9 +1,10 @@
 #include "screens/upgrade_screen.h"
 
-#include "app/game_error.h"
-#include "app/input.h"
-#include "app/keelhaven.h"
+#include "base/game_error.h"
+#include "engine/game.h"
+#include "engine/input.h"
 #include "entities/ship.h"
+#include "voyage/voyage.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -100,8 +101,8 @@ const std::vector<MenuMoves> MOVES = {
 
 }  // namespace
 
-UpgradeScreen::UpgradeScreen(Keelhaven* game)
-    : Screen(game, "UPGRADESCREEN", PICTURES, shopImages()), ship(game->getShip()), cursor(MOVES)
+UpgradeScreen::UpgradeScreen(Voyage* voyage)
+    : Screen(voyage, "UPGRADESCREEN", PICTURES, shopImages()), ship(voyage->getShip()), cursor(MOVES)
 {
     cursor.selection = PROCEED;
     setUp();
@@ -137,7 +138,7 @@ void UpgradeScreen::update(float frameTime)
 void UpgradeScreen::buy(int item)
 {
     if (item == PROCEED) {
-        keelhaven->startNextLevel();
+        voyage->startNextLevel();
         return;
     }
     const int price = WARES[item].price;
@@ -168,7 +169,7 @@ void UpgradeScreen::buy(int item)
         ship->addAmmo(1);
         break;
     case LIVES:
-        if (keelhaven->gauntlet || ship->getLives() >= MAX_LIVES)
+        if (voyage->gauntlet || ship->getLives() >= MAX_LIVES)
             return;
         ship->setLives(ship->getLives() + 1);
         break;
@@ -199,7 +200,7 @@ COLOR_ARGB UpgradeScreen::itemColor(int item)
     case LIVES:
         // Highlighted, a full set of lives still shows cyan, except in the
         // gauntlet where lives are never sold.
-        soldOut = keelhaven->gauntlet || (ship->getLives() >= MAX_LIVES && !selected);
+        soldOut = voyage->gauntlet || (ship->getLives() >= MAX_LIVES && !selected);
         break;
     default:
         break;
@@ -223,7 +224,7 @@ COLOR_ARGB UpgradeScreen::priceColor(int item)
     case AMMO:
         return !affordable ? RED : ship->getAmmo() < MAX_AMMO ? GREEN : GREY;
     case LIVES: {
-        const bool closed = keelhaven->gauntlet || ship->getLives() >= MAX_LIVES;
+        const bool closed = voyage->gauntlet || ship->getLives() >= MAX_LIVES;
         return closed ? GREY : affordable ? GREEN : RED;
     }
     default:

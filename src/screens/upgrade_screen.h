@@ -11,7 +11,7 @@ class Ship;
 
 class UpgradeScreen : public Screen {
 public:
-    explicit UpgradeScreen(Keelhaven* game);
+    explicit UpgradeScreen(Voyage* voyage);
     void initialize() override;
     void update(float frameTime) override;
     void releaseAll() override;

@@ -1,8 +1,8 @@
 // Audio over the engine, with SDL's silent audio driver: the game's banks,
 // how music and effects play and stop, and every way initialize can fail.
-#include "app/audio.h"
 #include "audio_output.h"
 #include "bank_reader.h"
+#include "engine/audio.h"
 #include "files.h"
 #include "test_waves.h"
 

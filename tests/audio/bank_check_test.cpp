@@ -1,9 +1,9 @@
 // The checks that stand between a bank file and the sound engine: the game's
 // own and the builder's banks pass; damaged ones are refused before the
 // engine sees them, whatever was changed.
-#include "app/audio.h"
-#include "app/bank_check.h"
 #include "bank_reader.h"
+#include "engine/audio.h"
+#include "engine/bank_check.h"
 #include "files.h"
 #include "test_waves.h"
 

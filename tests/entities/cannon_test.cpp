@@ -1,7 +1,7 @@
 // The cannonball: where a launch puts it, its flight, and where it is spent.
 #include "play_fixtures.h"
 
-#include "app/game_error.h"
+#include "base/game_error.h"
 #include "entities/cannon.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@ struct CannonFlight : ::testing::Test {
 
     void SetUp() override
     {
-        ball.prepare(&game, 64, 64, 4, &entity_fixtures::noTextures());
+        ball.prepare(game.services(), 64, 64, 4, &entity_fixtures::noTextures());
         setUp(source, game);
         entity_fixtures::placeCentre(source, 400, 300);
     }
@@ -137,11 +137,11 @@ TEST(CannonPrepare, AFailedSetUpIsFatal)
 {
     struct Refusing : Cannon {
         using Cannon::initialize;
-        bool initialize(Game*, int, int, int, TextureManager*) override { return false; }
+        bool initialize(const EngineServices&, int, int, int, TextureManager*) override { return false; }
     } ball;
     InputOnlyGame game;
     try {
-        ball.prepare(&game, 64, 64, 4, &entity_fixtures::noTextures());
+        ball.prepare(game.services(), 64, 64, 4, &entity_fixtures::noTextures());
         FAIL() << "no error";
     } catch (const GameError& e) {
         EXPECT_EQ(e.getErrorCode(), FATAL_ERROR);

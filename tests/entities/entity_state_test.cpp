@@ -2,7 +2,7 @@
 // leaving a rectangle, the centre, and initialising from the game object.
 #include "entity_fixtures.h"
 
-#include "app/game.h"
+#include "engine/game.h"
 
 #include <gtest/gtest.h>
 
@@ -124,7 +124,7 @@ TEST(EntityInitialize, TakesTheGamesInputAndSizesTheFrame)
     BareGame game;
     TextureManager none;
     Probe e;
-    ASSERT_TRUE(e.initialize(&game, 64, 48, 4, &none));
+    ASSERT_TRUE(e.initialize(game.services(), 64, 48, 4, &none));
     EXPECT_EQ(e.inputSeen(), game.getInput());
     EXPECT_EQ(e.audioSeen(), game.getAudio());
     e.setCurrentFrame(5);

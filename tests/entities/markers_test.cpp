@@ -52,7 +52,7 @@ TEST(InvisibleMarkerBox, A64SquareAroundItsPosition)
 {
     InputOnlyGame game;
     InvisibleMarker marker;
-    marker.initialize(&game, 0, 0, 0, &entity_fixtures::noTextures());
+    marker.initialize(game.services(), 0, 0, 0, &entity_fixtures::noTextures());
     marker.setX(192);
     marker.setY(64);
     EXPECT_EQ(*marker.getCenter(), D3DXVECTOR2(192, 64));
@@ -64,7 +64,7 @@ TEST(EndLevelMarkerBox, ScaledWithTheWhirlpool)
 {
     InputOnlyGame game;
     EndLevelMarker marker;
-    marker.initialize(&game, 16, 16, 1, &entity_fixtures::noTextures());
+    marker.initialize(game.services(), 16, 16, 1, &entity_fixtures::noTextures());
     marker.setScale(2.0f);
     marker.setX(666);
     marker.setY(276);

@@ -2,7 +2,7 @@
 // and the first controller; and a virtual pad on that input.
 #pragma once
 
-#include "app/game.h"
+#include "engine/game.h"
 #include "entity_fixtures.h"
 #include "testing.h"
 
@@ -22,7 +22,7 @@ struct InputOnlyGame : Game {
 template <class E>
 void setUp(E& e, InputOnlyGame& game)
 {
-    e.initialize(&game, 64, 64, 4, &entity_fixtures::noTextures());
+    e.initialize(game.services(), 64, 64, 4, &entity_fixtures::noTextures());
 }
 
 // Ends a frame as the game loop does: presses are forgotten, held keys stay.

@@ -3,8 +3,8 @@
 // gives on lines 1 to 10 (or 0 for a line that does not read), names of up
 // to three printable characters and no spaces (docs/save-files.md); and it
 // must come back whole through the game's own writer.
-#include "app/high_scores.h"
 #include "fuzz_check.h"
+#include "keelhaven/high_scores.h"
 
 #include <algorithm>
 #include <charconv>

@@ -4,8 +4,8 @@
 // itself (saves, high scores) or that the build makes (sound banks), using
 // the same writers, so every seed is a file the game could meet. Run from
 // the folder holding the game's data (levels\ for the saves' shapes).
-#include "app/high_scores.h"
-#include "app/state_file.h"
+#include "keelhaven/high_scores.h"
+#include "keelhaven/state_file.h"
 #include "levels/level_data.h"
 #include "levels/level_save.h"
 #include "xact_banks.h"

@@ -5,7 +5,7 @@
 // order the engine reads it (../shared/xact-banks.md, 2.0): every sound a
 // plain one or one PlayWave track, in a category that exists, from the one
 // wave bank and a wave it has; every cue on a sound; the names ending the file.
-#include "app/bank_check.h"
+#include "engine/bank_check.h"
 #include "fuzz_check.h"
 
 #include <set>

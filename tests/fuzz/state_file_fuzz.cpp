@@ -2,8 +2,8 @@
 // takes must be what the file says, word for word: the state name, then a
 // whole number that fits an int (docs/save-files.md), and nothing after
 // what the format holds.
-#include "app/state_file.h"
 #include "fuzz_check.h"
+#include "keelhaven/state_file.h"
 
 #include <climits>
 

@@ -4,7 +4,7 @@
 // through is read again here as ../shared/xact-banks.md lays it out, for
 // what the engine trusts blindly: where the entries are, each wave's
 // channels, rate, samples and loop, and the summary handed to the sound bank.
-#include "app/bank_check.h"
+#include "engine/bank_check.h"
 #include "fuzz_check.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "level_bot.h"
 
-#include "app/input.h"
+#include "engine/input.h"
 #include "entities/cannon.h"
 #include "entities/ship.h"
 #include "levels/levels.h"
@@ -45,8 +45,7 @@ LevelBot::LevelBot(Keelhaven& g, int level, int whichExit) : game(g), number(lev
 void LevelBot::record(const std::vector<Step>& steps)
 {
     Ship& ship = *game.getShip();
-    std::unique_ptr<Level> ahead = createLevel(number, game.getGraphics(), &game, game.getInput(), game.getAudio(),
-                                               &ship, &game);
+    std::unique_ptr<Level> ahead = createLevel(number, game);
     ahead->reset();
     ahead->initialize();
     ahead->setInitialized(true);

@@ -10,7 +10,7 @@
 // as it goes that the enemies are where the record said.
 #pragma once
 
-#include "app/keelhaven.h"
+#include "keelhaven/keelhaven.h"
 #include "levels/level.h"
 
 #include <string>

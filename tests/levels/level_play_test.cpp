@@ -1,6 +1,6 @@
 #include "level_fixture.h"
 
-#include "app/audio.h"
+#include "engine/audio.h"
 
 class LevelPlay : public LevelFixture {
 protected:

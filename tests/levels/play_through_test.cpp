@@ -1,6 +1,6 @@
 #include "level_fixture.h"
 
-#include "app/console.h"
+#include "engine/console.h"
 
 #include <cstdlib>
 

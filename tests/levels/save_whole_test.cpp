@@ -6,8 +6,8 @@
 
 #include "support/save_folder.h"
 
-#include "app/high_scores.h"
-#include "app/state_file.h"
+#include "keelhaven/high_scores.h"
+#include "keelhaven/state_file.h"
 
 #include <chrono>
 #include <csignal>
@@ -31,13 +31,13 @@ namespace {
 
 // Two saved games that differ in every way a mix would show: the level, the
 // record's length, the gold and the next level.
-struct Voyage {
+struct SavedVoyage {
     int level;
     int gold;
     int next;
 };
-constexpr Voyage FIRST{1, 1111, 2};
-constexpr Voyage SECOND{21, 2222, 22};
+constexpr SavedVoyage FIRST{1, 1111, 2};
+constexpr SavedVoyage SECOND{21, 2222, 22};
 
 const char* const READY_MARK = "saver-ready";
 
@@ -83,7 +83,7 @@ protected:
         game->switchState("LEVEL21", "LEVEL1");
         step();
     }
-    bool save(const Voyage& v, std::string* why = nullptr)
+    bool save(const SavedVoyage& v, std::string* why = nullptr)
     {
         game->pausedStateName = "LEVEL" + std::to_string(v.level);
         game->nextLevel = v.next;
@@ -91,7 +91,7 @@ protected:
         return game->saveGame(why);
     }
     // Which of the two games a load gives; fails the test on a refusal or a mix.
-    const Voyage* loaded()
+    const SavedVoyage* loaded()
     {
         ship().setGold(-1);
         std::string why;
@@ -99,7 +99,7 @@ protected:
             ADD_FAILURE() << "the saved game was refused: " << why;
             return nullptr;
         }
-        for (const Voyage* v : {&FIRST, &SECOND})
+        for (const SavedVoyage* v : {&FIRST, &SECOND})
             if (active(("LEVEL" + std::to_string(v->level)).c_str())) {
                 EXPECT_EQ(ship().getGold(), v->gold) << "a mix of two saves";
                 EXPECT_EQ(game->nextLevel, v->next) << "a mix of two saves";
@@ -144,7 +144,7 @@ TEST_F(SaveWhole, AFailedWriteOrRenameAtAnyStepKeepsThePreviousGameWhole)
         std::string why;
         const bool saved = save(SECOND, &why);
         platform::testing::failFileRenameNumber(0);
-        const Voyage* after = loaded();
+        const SavedVoyage* after = loaded();
         EXPECT_EQ(after, saved ? &SECOND : &FIRST) << "rename " << rename << " fails: " << why;
         ASSERT_TRUE(save(FIRST)) << "the next save finishes or clears what was left";
         EXPECT_TRUE(leftovers().empty()) << leftovers().front();

@@ -1,6 +1,6 @@
 // Mouse positions reach the game in its 800 x 600 picture's pixels, however
 // large the window is and wherever the bars are.
-#include "app/message_dialog.h"
+#include "engine/message_dialog.h"
 #include "support/game_fixture.h"
 #include "testing.h"
 #include "win32_window.h"

@@ -4,7 +4,7 @@
 // stay where the first reset left them.
 #include "support/game_fixture.h"
 
-#include "app/console.h"
+#include "engine/console.h"
 
 #include <malloc.h>
 

@@ -4,7 +4,7 @@
 #include "headless_graphics.h"
 #include "support/png_file.h"
 
-#include "app/game_error.h"
+#include "base/game_error.h"
 #include "render/texture_manager.h"
 #include "testing.h"
 

@@ -1,4 +1,4 @@
-#include "app/high_scores.h"
+#include "keelhaven/high_scores.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/state_file.h"
+#include "keelhaven/state_file.h"
 
 #include <gtest/gtest.h>
 

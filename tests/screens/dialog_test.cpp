@@ -1,7 +1,7 @@
 #include "screen_fixture.h"
 
-#include "app/input_dialog.h"
-#include "app/message_dialog.h"
+#include "engine/input_dialog.h"
+#include "engine/message_dialog.h"
 #include "screens/end_of_run_screen.h"
 
 // A name box of the test's own, opened at the default place (200, 100).

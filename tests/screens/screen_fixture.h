@@ -5,7 +5,7 @@
 #include "support/game_fixture.h"
 #include "support/save_folder.h"
 
-#include "app/audio.h"
+#include "engine/audio.h"
 
 #include <string>
 #include <vector>

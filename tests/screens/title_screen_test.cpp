@@ -1,6 +1,6 @@
 #include "screen_fixture.h"
 
-#include "app/winmain.h"
+#include "engine/game_window.h"
 #include "entities/ship.h"
 #include "screens/title_screen.h"
 

@@ -3,7 +3,7 @@
 // and a save from the bonus level.
 #include "screen_fixture.h"
 
-#include "app/message_dialog.h"
+#include "engine/message_dialog.h"
 #include "entities/ship.h"
 #include "screens/pause_screen.h"
 #include "screens/title_screen.h"

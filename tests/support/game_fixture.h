@@ -2,9 +2,9 @@
 // state that records what the game object asks of it.
 #pragma once
 
-#include "app/game_state.h"
-#include "app/input.h"
-#include "app/keelhaven.h"
+#include "engine/game_state.h"
+#include "engine/input.h"
+#include "keelhaven/keelhaven.h"
 #include "support/headless.h"
 #include "testing.h"
 #include "win32_window.h"

@@ -1,7 +1,7 @@
 #include "support/random_soak.h"
 
-#include "app/game_state.h"
-#include "app/keelhaven.h"
+#include "engine/game_state.h"
+#include "keelhaven/keelhaven.h"
 #include "testing.h"
 #include "win32_window.h"
 #include "xinput.h"

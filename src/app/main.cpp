@@ -1,7 +1,0 @@
-#include "app/winmain.h"
-
-// The command line is ignored.
-int main()
-{
-    return WinMain(nullptr, nullptr, nullptr, SW_SHOWNORMAL);
-}

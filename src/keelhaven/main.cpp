@@ -1,0 +1,7 @@
+#include "keelhaven/winmain.h"
+
+// The command line is ignored.
+int main()
+{
+    return WinMain(nullptr, nullptr, nullptr, SW_SHOWNORMAL);
+}
