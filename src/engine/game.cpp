@@ -177,7 +177,8 @@ void Game::run(HWND)
 
     input->clear(inputNS::KEYS_PRESSED);
 
-    if (quitAfterFrames > 0 && ++framesRun == quitAfterFrames)
+    ++framesRun;
+    if (quitAfterFrames > 0 && framesRun == static_cast<std::uint64_t>(quitAfterFrames))
         exitGame();
 }
 

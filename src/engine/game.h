@@ -8,6 +8,7 @@
 #include "render/text_dx.h"
 #include "win32_types.h"
 
+#include <cstdint>
 #include <string>
 
 class Audio;
@@ -58,6 +59,8 @@ public:
     HWND getHwnd() const { return hwnd; }
     float getFrameTime() const { return frameTime; }
     float getFps() const { return fps; }
+    // Frames run since the game began (a frame held back by the cap is none).
+    std::uint64_t getFramesRun() const { return framesRun; }
     bool getFpsOn() const { return fpsOn; }
     void setFpsOn(bool on) { fpsOn = on; }
     bool getPaused() const { return paused; }
@@ -89,5 +92,5 @@ protected:
     // KEELHAVEN_QUIT_AFTER_FRAMES: quit after this many frames (0: run until
     // closed), so scripts can start the game and see it come up and go down.
     long quitAfterFrames = 0;
-    long framesRun = 0;
+    std::uint64_t framesRun = 0;
 };

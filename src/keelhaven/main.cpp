@@ -1,7 +1,25 @@
+#include "keelhaven/command_line.h"
+#include "keelhaven/replay_session.h"
 #include "keelhaven/winmain.h"
 
-// The command line is ignored.
-int main()
+#include <cstdio>
+
+int main(int argc, char** argv)
 {
+    const CommandLine line = parseCommandLine(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
+    switch (line.action) {
+    case CommandLine::Action::Help:
+        std::fputs(usageText().c_str(), stdout);
+        return 0;
+    case CommandLine::Action::Version:
+        std::printf("keelhaven %s\n", KEELHAVEN_VERSION);
+        return 0;
+    case CommandLine::Action::Wrong:
+        std::fprintf(stderr, "keelhaven: %s\n%s", line.error.c_str(), usageText().c_str());
+        return 2;
+    case CommandLine::Action::Record: return playRecording(line.file);
+    case CommandLine::Action::Replay: return playReplay(line.file, line.fast);
+    case CommandLine::Action::Play: break;
+    }
     return WinMain(nullptr, nullptr, nullptr, SW_SHOWNORMAL);
 }

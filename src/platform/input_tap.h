@@ -28,6 +28,8 @@ public:
     // QueryPerformanceCounter and QueryPerformanceFrequency.
     virtual std::int64_t clock(std::int64_t ticks) = 0;
     virtual std::int64_t clockFrequency(std::int64_t perSecond) = 0;
+    // Whether Sleep really waits: a player keeps its own time.
+    virtual bool sleeps() const { return true; }
 };
 
 // Null (the default) lets every read through untouched. Not owned.

@@ -51,6 +51,8 @@ BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency)
 
 void Sleep(DWORD milliseconds)
 {
+    if (const platform::InputTap* tap = platform::inputTap(); tap != nullptr && !tap->sleeps())
+        return;
     if (fake) {
         slept += milliseconds;
         fakeTicks += static_cast<std::int64_t>(milliseconds) * (FAKE_FREQUENCY / 1000);

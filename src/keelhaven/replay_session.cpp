@@ -1,0 +1,204 @@
+#include "keelhaven/replay_session.h"
+
+#include "engine/game_window.h"
+#include "engine/journal_taps.h"
+#include "files.h"
+#include "input_tap.h"
+#include "keelhaven/keelhaven.h"
+#include "keelhaven/state_digest.h"
+#include "player_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The files of the save folder a session can read, by their names there.
+constexpr const char* SAVED_FILES[] = {"StateSave.txt", "KeelhavenSave.txt", "HighScores.txt"};
+constexpr std::uintmax_t MAX_RECORDING_BYTES = 1ull << 30;
+
+void fail(const std::string& text) { std::fprintf(stderr, "Keelhaven: %s\n", text.c_str()); }
+
+bool isSavedFileName(const std::string& name)
+{
+    return std::any_of(std::begin(SAVED_FILES), std::end(SAVED_FILES), [&](const char* n) { return name == n; });
+}
+
+// A folder of its own under the system's temporary folder, removed when done.
+class ScratchFolder {
+public:
+    ScratchFolder()
+    {
+        std::string pattern = (fs::temp_directory_path() / "keelhaven-replay-XXXXXX").string();
+        if (mkdtemp(pattern.data()) != nullptr)
+            path = pattern;
+    }
+    ~ScratchFolder()
+    {
+        std::error_code ec;
+        if (!path.empty())
+            fs::remove_all(path, ec);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    std::string path;
+};
+
+JournalEnd sessionEnd(Keelhaven& game) { return {game.getFramesRun(), stateDigest(game)}; }
+
+std::string endText(const JournalEnd& end)
+{
+    return std::to_string(end.frames) + " frames, state digest " + digestText(end.digest);
+}
+
+}  // namespace
+
+std::uint64_t levelFilesChecksum()
+{
+    std::vector<fs::path> files;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(platform::dataDirectory() + "levels", ec))
+        if (entry.is_regular_file(ec))
+            files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    std::uint64_t hash = 0xcbf29ce484222325ULL;
+    auto add = [&hash](const std::string& bytes) {
+        for (char c : bytes) {
+            hash ^= static_cast<unsigned char>(c);
+            hash *= 0x100000001b3ULL;
+        }
+    };
+    for (const fs::path& file : files) {
+        std::ifstream in(file, std::ios::binary);
+        add(file.filename().string());
+        add(std::string(std::istreambuf_iterator<char>(in), {}));
+    }
+    return hash;
+}
+
+JournalHeader currentJournalHeader()
+{
+    JournalHeader header;
+    header.gameVersion = KEELHAVEN_VERSION;
+    header.levelsChecksum = levelFilesChecksum();
+    for (const char* name : SAVED_FILES) {
+        std::string bytes, reason;
+        const std::string path = platform::resolveSavePath(std::string("saveFiles\\") + name);
+        if (platform::readPlayerFile(path, bytes, reason) == platform::PlayerFileRead::Read)
+            header.savedFiles.emplace_back(name, std::move(bytes));
+    }
+    return header;
+}
+
+bool loadRecording(const std::string& path, Journal& journal, std::string& error)
+{
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) {
+        error = "Cannot read the recording " + path + ": " + (fs::exists(path, ec) ? "not a file" : "no such file");
+        return false;
+    }
+    if (fs::file_size(path, ec) > MAX_RECORDING_BYTES) {
+        error = "The recording " + path + " is larger than any this game makes";
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    if (!in.good() && !in.eof()) {
+        error = "Cannot read the recording " + path;
+        return false;
+    }
+    std::string why;
+    if (!readJournal(bytes, journal, why)) {
+        error = "The recording " + path + " is refused: " + why;
+        return false;
+    }
+    if (journal.header.gameVersion != KEELHAVEN_VERSION) {
+        error = "The recording " + path + " was made by Keelhaven " + journal.header.gameVersion.substr(0, 40) +
+                "; this is " + KEELHAVEN_VERSION;
+        return false;
+    }
+    if (journal.header.levelsChecksum != levelFilesChecksum()) {
+        error = "The recording " + path + " was made with other level files than these";
+        return false;
+    }
+    for (const auto& [name, contents] : journal.header.savedFiles) {
+        if (!isSavedFileName(name)) {
+            error = "The recording " + path + " holds a file no save folder has: " + name.substr(0, 40);
+            return false;
+        }
+    }
+    return true;
+}
+
+int playRecording(const std::string& path)
+{
+    JournalRecorder recorder(path);
+    std::string problem;
+    if (!recorder.open(currentJournalHeader(), problem)) {
+        fail(problem);
+        return 1;
+    }
+    auto* game = new Keelhaven;
+    recorder.endOfSession = [game] { return sessionEnd(*game); };
+    platform::setInputTap(&recorder);
+    const int code = playGame(game, nullptr, SW_SHOWNORMAL);
+    platform::setInputTap(nullptr);
+    if (!recorder.good())
+        fail("the recording is incomplete: " + recorder.problem());
+    if (recorder.end())
+        std::printf("recorded %s\n", endText(*recorder.end()).c_str());
+    std::fflush(stdout);
+    return code;
+}
+
+int playReplay(const std::string& path, bool fast)
+{
+    Journal journal;
+    std::string error;
+    if (!loadRecording(path, journal, error)) {
+        fail(error);
+        return 1;
+    }
+    ScratchFolder scratch;
+    if (scratch.path.empty()) {
+        fail("no scratch folder for the replay's saves could be made");
+        return 1;
+    }
+    for (const auto& [name, contents] : journal.header.savedFiles) {
+        std::ofstream out(fs::path(scratch.path) / name, std::ios::binary);
+        out << contents;
+        if (!out) {
+            fail("the replay's saves could not be set out in " + scratch.path);
+            return 1;
+        }
+    }
+    setenv("KEELHAVEN_SAVE_DIR", scratch.path.c_str(), 1);
+
+    auto* game = new Keelhaven;
+    JournalPlayer player(journal, [game] { return game->getHwnd(); }, fast);
+    player.endOfSession = [game] { return sessionEnd(*game); };
+    platform::setInputTap(&player);
+    const int code = playGame(game, nullptr, SW_SHOWNORMAL);
+    platform::setInputTap(nullptr);
+    if (!player.end())
+        return code != 0 ? code : 1;
+    std::printf("replayed %s\n", endText(*player.end()).c_str());
+    std::fflush(stdout);
+    if (player.diverged()) {
+        fail("the replay left the recording at read " + std::to_string(player.divergedAtRead() + 1) +
+             ": it was made by other rules");
+        return 1;
+    }
+    if (!player.stoppedEarly() && journal.end &&
+        (journal.end->frames != player.end()->frames || journal.end->digest != player.end()->digest)) {
+        fail("the replay ended unlike the recording: recorded " + endText(*journal.end));
+        return 1;
+    }
+    return code;
+}

@@ -1,0 +1,27 @@
+// Playing the game with its journal recorded to a file, and playing a
+// recording back (docs/replay-files.md). Each returns the exit status and
+// prints one line on standard output at the end:
+//   recorded N frames, state digest HHHHHHHHHHHHHHHH
+//   replayed N frames, state digest HHHHHHHHHHHHHHHH
+#pragma once
+
+#include "engine/journal.h"
+
+#include <cstdint>
+#include <string>
+
+int playRecording(const std::string& path);
+// A replay runs on a scratch save folder holding what the recording's
+// began with: the player's own saves and scores are never read or written.
+// `fast`: as fast as the machine goes rather than at the recorded speed.
+int playReplay(const std::string& path, bool fast);
+
+// The header this game writes: its version, its levels' checksum and what
+// the save folder holds now.
+JournalHeader currentJournalHeader();
+// A 64-bit FNV-1a over the data folder's level files, names and bytes in
+// name order: a recording only replays on the levels it was made with.
+std::uint64_t levelFilesChecksum();
+// Reads a recording and checks it was made by this game on these levels;
+// false with the reason otherwise.
+bool loadRecording(const std::string& path, Journal& journal, std::string& error);
