@@ -138,26 +138,44 @@ bool loadRecording(const std::string& path, Journal& journal, std::string& error
 
 int playRecording(const std::string& path)
 {
+    std::optional<JournalEnd> ended;
+    const int code = playRecording(path, std::make_unique<Keelhaven>(), ended);
+    if (ended)
+        std::printf("recorded %s\n", endText(*ended).c_str());
+    std::fflush(stdout);
+    return code;
+}
+
+int playRecording(const std::string& path, std::unique_ptr<Keelhaven> owned, std::optional<JournalEnd>& ended)
+{
     JournalRecorder recorder(path);
     std::string problem;
     if (!recorder.open(currentJournalHeader(), problem)) {
         fail(problem);
         return 1;
     }
-    auto* game = new Keelhaven;
+    Keelhaven* game = owned.get();
     recorder.endOfSession = [game] { return sessionEnd(*game); };
     platform::setInputTap(&recorder);
-    const int code = playGame(game, nullptr, SW_SHOWNORMAL);
+    const int code = playGame(owned.release(), nullptr, SW_SHOWNORMAL);
     platform::setInputTap(nullptr);
     if (!recorder.good())
         fail("the recording is incomplete: " + recorder.problem());
-    if (recorder.end())
-        std::printf("recorded %s\n", endText(*recorder.end()).c_str());
-    std::fflush(stdout);
+    ended = recorder.end();
     return code;
 }
 
 int playReplay(const std::string& path, bool fast)
+{
+    std::optional<JournalEnd> ended;
+    const int code = playReplay(path, fast, ended);
+    if (ended)
+        std::printf("replayed %s\n", endText(*ended).c_str());
+    std::fflush(stdout);
+    return code;
+}
+
+int playReplay(const std::string& path, bool fast, std::optional<JournalEnd>& ended)
 {
     Journal journal;
     std::string error;
@@ -178,6 +196,8 @@ int playReplay(const std::string& path, bool fast)
             return 1;
         }
     }
+    const char* before = std::getenv("KEELHAVEN_SAVE_DIR");
+    const std::optional<std::string> playersFolder = before ? std::optional<std::string>(before) : std::nullopt;
     setenv("KEELHAVEN_SAVE_DIR", scratch.path.c_str(), 1);
 
     auto* game = new Keelhaven;
@@ -186,10 +206,13 @@ int playReplay(const std::string& path, bool fast)
     platform::setInputTap(&player);
     const int code = playGame(game, nullptr, SW_SHOWNORMAL);
     platform::setInputTap(nullptr);
-    if (!player.end())
+    if (playersFolder)
+        setenv("KEELHAVEN_SAVE_DIR", playersFolder->c_str(), 1);
+    else
+        unsetenv("KEELHAVEN_SAVE_DIR");
+    ended = player.end();
+    if (!ended)
         return code != 0 ? code : 1;
-    std::printf("replayed %s\n", endText(*player.end()).c_str());
-    std::fflush(stdout);
     if (player.diverged()) {
         fail("the replay left the recording at read " + std::to_string(player.divergedAtRead() + 1) +
              ": it was made by other rules");

@@ -8,13 +8,22 @@
 #include "engine/journal.h"
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
+class Keelhaven;
+
 int playRecording(const std::string& path);
+// The same with a game of the caller's (tests script one), without the
+// line: `ended` says how the session ended, once the game has quit.
+int playRecording(const std::string& path, std::unique_ptr<Keelhaven> game, std::optional<JournalEnd>& ended);
+
 // A replay runs on a scratch save folder holding what the recording's
 // began with: the player's own saves and scores are never read or written.
 // `fast`: as fast as the machine goes rather than at the recorded speed.
 int playReplay(const std::string& path, bool fast);
+int playReplay(const std::string& path, bool fast, std::optional<JournalEnd>& ended);
 
 // The header this game writes: its version, its levels' checksum and what
 // the save folder holds now.

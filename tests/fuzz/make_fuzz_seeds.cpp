@@ -4,6 +4,7 @@
 // itself (saves, high scores) or that the build makes (sound banks), using
 // the same writers, so every seed is a file the game could meet. Run from
 // the folder holding the game's data (levels\ for the saves' shapes).
+#include "engine/journal.h"
 #include "keelhaven/high_scores.h"
 #include "keelhaven/state_file.h"
 #include "levels/level_data.h"
@@ -77,6 +78,39 @@ banks::PcmWave tone(double hz, std::size_t frames)
     return wave;
 }
 
+// A short session with one read of each kind and its end.
+std::string seedRecording()
+{
+    std::string bytes = journalHeaderBytes({"0.1", 42, {{"HighScores.txt", "1000\nDUS\n"}}});
+    JournalRead r;
+    r.kind = JournalRead::Kind::Frequency;
+    r.value = 1000000;
+    appendJournalRead(bytes, r);
+    r.kind = JournalRead::Kind::Clock;
+    r.value = 16667;
+    appendJournalRead(bytes, r);
+    r = JournalRead{};
+    r.got = true;
+    r.toWindow = true;
+    r.message = WM_KEYDOWN;
+    r.wParam = VK_SPACE;
+    r.lParam = 1;
+    appendJournalRead(bytes, r);
+    r = JournalRead{};
+    appendJournalRead(bytes, r);
+    r.kind = JournalRead::Kind::Pad;
+    r.result = ERROR_SUCCESS;
+    r.pad.Gamepad.wButtons = XINPUT_GAMEPAD_A;
+    appendJournalRead(bytes, r);
+    r = JournalRead{};
+    r.kind = JournalRead::Kind::Raw;
+    r.result = sizeof(RAWINPUT);
+    r.raw.data.mouse.lLastX = 3;
+    appendJournalRead(bytes, r);
+    appendJournalEnd(bytes, {1, 0x1234});
+    return bytes;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -93,6 +127,8 @@ int main(int argc, char** argv)
 
     write(out / "state_file_fuzz" / "level7", stateFileText("LEVEL7", 8));
     write(out / "state_file_fuzz" / "level31", stateFileText("LEVEL31", 31) + "\r\n");
+
+    write(out / "recording_fuzz" / "session", seedRecording());
 
     std::vector<int> scores;
     std::vector<std::string> names;

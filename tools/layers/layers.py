@@ -151,7 +151,8 @@ def draw(root):
         out.append(f'<rect x="{LEFT}" y="{y}" width="{BOX_W}" height="{BOX_H}" rx="5" fill="#e4ecf7" '
                    'stroke="#335"/>')
         out.append(f'<text x="{LEFT + 10}" y="{y + 22}" font-weight="bold">{name}/</text>')
-    # A layer's lines share its colour; each leaves the lower half of its box
+    # A layer's lines share its colour (the titles name the edge but not how
+    # many includes make it, so the picture changes only when the graph does); each leaves the lower half of its box
     # and ends in an arrow on the upper half of the box it uses.
     palette = ["#1b4f9c", "#b5451b", "#2e7d32", "#7b1fa2", "#00838f", "#9e7700", "#c2185b", "#455a64",
                "#5d4037"]
@@ -162,8 +163,7 @@ def draw(root):
         colour = palette[row[a] % len(palette)] if row[b] > row[a] else "#ff0000"
         tip = LEFT + BOX_W + 1
         out.append(f'<path d="M{LEFT + BOX_W},{y1:.0f} H{x} V{y2:.0f} H{tip + 7}" fill="none" '
-                   f'stroke="{colour}" stroke-width="1.4"><title>{a} includes {b}: '
-                   f'{counts[(a, b)]} includes</title></path>')
+                   f'stroke="{colour}" stroke-width="1.4"><title>{a} includes {b}</title></path>')
         out.append(f'<path d="M{tip},{y2:.0f} l8,-4 v8 z" fill="{colour}"/>')
     out.append("</svg>")
     return "\n".join(out) + "\n"
