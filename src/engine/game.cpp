@@ -193,11 +193,15 @@ void Game::displayModeKeys()
         graphics->changeDisplayMode(graphicsNS::TOGGLE);
         resetAll();
     }
-    if (input->isKeyDown(VK_ESCAPE)) {
-        releaseAll();
-        graphics->changeDisplayMode(graphicsNS::WINDOW);
-        resetAll();
-    }
+    if (input->isKeyDown(VK_ESCAPE))
+        backToWindow();
+}
+
+void Game::backToWindow()
+{
+    releaseAll();
+    graphics->changeDisplayMode(graphicsNS::WINDOW);
+    resetAll();
 }
 
 void Game::renderGame()

@@ -48,6 +48,8 @@ public:
     virtual void render() = 0;
 
     void exitGame() { PostQuitMessage(0); }
+    // Leaves full screen for a window, as a held Escape does.
+    void backToWindow();
 
     Graphics* getGraphics() { return graphics; }
     Input* getInput() { return input; }

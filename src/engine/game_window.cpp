@@ -10,7 +10,8 @@ Game* game = nullptr;
 HWND hwnd = nullptr;
 }  // namespace
 
-int playGame(Game* newGame, HINSTANCE instance, int cmdShow)
+int playGame(Game* newGame, HINSTANCE instance, int cmdShow,
+             const std::function<void(const std::string&)>& onFatalError)
 {
     MSG msg{};
     game = newGame;
@@ -39,10 +40,14 @@ int playGame(Game* newGame, HINSTANCE instance, int cmdShow)
         game = nullptr;
         return static_cast<int>(msg.wParam);
     } catch (const GameError& err) {
+        if (onFatalError)
+            onFatalError(err.getMessage());
         game->deleteAll();
         DestroyWindow(hwnd);
         MessageBoxA(nullptr, err.getMessage(), "Error", MB_OK);
     } catch (...) {
+        if (onFatalError)
+            onFatalError("Unknown error occured in game.");
         game->deleteAll();
         DestroyWindow(hwnd);
         MessageBoxA(nullptr, "Unknown error occured in game.", "Error", MB_OK);

@@ -5,9 +5,14 @@
 #include "engine/game.h"
 #include "win32_window.h"
 
+#include <functional>
+#include <string>
+
 // Runs `newGame` (taking ownership) in a new window until it quits or fails;
-// returns the process exit code.
-int playGame(Game* newGame, HINSTANCE instance, int cmdShow);
+// returns the process exit code. `onFatalError` hears a fatal error's text
+// first, before the window goes and the error box waits for the player.
+int playGame(Game* newGame, HINSTANCE instance, int cmdShow,
+             const std::function<void(const std::string&)>& onFatalError = {});
 
 bool createMainWindow(HWND& hwnd, HINSTANCE instance, int cmdShow);
 LRESULT WinProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

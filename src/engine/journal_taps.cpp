@@ -12,6 +12,11 @@ constexpr auto FLUSH_EVERY = std::chrono::seconds(1);
 
 JournalRecorder::JournalRecorder(std::string journalPath) : path(std::move(journalPath)) {}
 
+JournalRecorder::JournalRecorder(const JournalHeader& header, double limit)
+    : pending(journalHeaderBytes(header)), inMemory(true), limitSeconds(limit)
+{
+}
+
 JournalRecorder::~JournalRecorder() { finish(); }
 
 bool JournalRecorder::open(const JournalHeader& header, std::string& problem)
@@ -33,6 +38,23 @@ bool JournalRecorder::open(const JournalHeader& header, std::string& problem)
 
 void JournalRecorder::note(const JournalRead& read)
 {
+    if (inMemory) {
+        if (outgrown)
+            return;
+        if (read.kind == JournalRead::Kind::Frequency)
+            perSecond = read.value;
+        if (read.kind == JournalRead::Kind::Clock && perSecond > 0) {
+            if (!firstTicks)
+                firstTicks = read.value;
+            if (static_cast<double>(read.value - *firstTicks) / static_cast<double>(perSecond) > limitSeconds) {
+                outgrown = true;
+                std::string().swap(pending);
+                return;
+            }
+        }
+        appendJournalRead(pending, read);
+        return;
+    }
     if (file == nullptr)
         return;
     appendJournalRead(pending, read);
@@ -162,6 +184,8 @@ bool JournalPlayer::message(MSG& msg, bool got)
     // close, a recorded Quit) comes again from the journal, in its place.
     if (got && msg.message == WM_CLOSE && !ended)
         stopped = true;
+    if (got && msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && liveEscape && !stopped && !ended)
+        liveEscape();
     if (stopped || ended)
         return quit(msg);
     const JournalRead* r = next(JournalRead::Kind::Message);

@@ -16,10 +16,18 @@ public:
     // Writes the journal to `path` as it goes, at least once a second, so a
     // killed game loses at most the last second.
     explicit JournalRecorder(std::string path);
+    // Keeps the journal in memory only, for a crash to leave behind, as long
+    // as the session is no longer than `limitSeconds` of recorded time: a
+    // journal replays from the session's start, so a longer one is let go
+    // rather than grown without end.
+    JournalRecorder(const JournalHeader& header, double limitSeconds);
     ~JournalRecorder() override;
     // Creates the file and writes the header; false, with the reason, when
     // it cannot be written.
     bool open(const JournalHeader& header, std::string& problem);
+    // In memory: the journal so far, header first; empty once let go.
+    const std::string& kept() const { return pending; }
+    bool outgrewLimit() const { return outgrown; }
     // Called when the game is about to quit, while it still stands: the
     // frames it ran and its state digest end the journal.
     std::function<JournalEnd()> endOfSession;
@@ -51,6 +59,11 @@ private:
     std::optional<JournalEnd> ending;
     std::string writeProblem;
     std::chrono::steady_clock::time_point lastFlush;
+    bool inMemory = false;
+    double limitSeconds = 0;
+    bool outgrown = false;
+    std::int64_t perSecond = 0;
+    std::optional<std::int64_t> firstTicks;
 };
 
 class JournalPlayer : public platform::InputTap {
@@ -61,6 +74,9 @@ public:
     // Called once the journal is played out or stopped, while the game
     // still stands.
     std::function<JournalEnd()> endOfSession;
+    // Called for each live Escape pressed: the one key the watcher keeps,
+    // to leave full screen for a window. The game itself never sees it.
+    std::function<void()> liveEscape;
 
     bool message(MSG& msg, bool got) override;
     UINT rawInput(RAWINPUT& raw, UINT result) override;

@@ -7,10 +7,12 @@
 #include "keelhaven/keelhaven.h"
 #include "keelhaven/state_digest.h"
 #include "player_file.h"
+#include "replace_file.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -177,6 +179,11 @@ int playReplay(const std::string& path, bool fast)
 
 int playReplay(const std::string& path, bool fast, std::optional<JournalEnd>& ended)
 {
+    return playReplay(path, fast, std::make_unique<Keelhaven>(), ended);
+}
+
+int playReplay(const std::string& path, bool fast, std::unique_ptr<Keelhaven> owned, std::optional<JournalEnd>& ended)
+{
     Journal journal;
     std::string error;
     if (!loadRecording(path, journal, error)) {
@@ -200,11 +207,12 @@ int playReplay(const std::string& path, bool fast, std::optional<JournalEnd>& en
     const std::optional<std::string> playersFolder = before ? std::optional<std::string>(before) : std::nullopt;
     setenv("KEELHAVEN_SAVE_DIR", scratch.path.c_str(), 1);
 
-    auto* game = new Keelhaven;
+    Keelhaven* game = owned.get();
     JournalPlayer player(journal, [game] { return game->getHwnd(); }, fast);
     player.endOfSession = [game] { return sessionEnd(*game); };
+    player.liveEscape = [game] { game->backToWindow(); };
     platform::setInputTap(&player);
-    const int code = playGame(game, nullptr, SW_SHOWNORMAL);
+    const int code = playGame(owned.release(), nullptr, SW_SHOWNORMAL);
     platform::setInputTap(nullptr);
     if (playersFolder)
         setenv("KEELHAVEN_SAVE_DIR", playersFolder->c_str(), 1);
@@ -223,5 +231,39 @@ int playReplay(const std::string& path, bool fast, std::optional<JournalEnd>& en
         fail("the replay ended unlike the recording: recorded " + endText(*journal.end));
         return 1;
     }
+    return code;
+}
+
+std::string writeCrashRecording(const std::string& journalBytes, std::string& error)
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof(stamp), "%Y-%m-%d-%H%M%S", &local);
+    const std::string path = platform::saveDirectory() + "crash-" + stamp + ".khreplay";
+    if (!platform::replaceFile(path, journalBytes, error))
+        return {};
+    return path;
+}
+
+int playKeepingCrashRecording(std::unique_ptr<Keelhaven> game, HINSTANCE instance, int cmdShow)
+{
+    JournalRecorder keeper(currentJournalHeader(), replayNS::CRASH_JOURNAL_SECONDS);
+    platform::setInputTap(&keeper);
+    const int code = playGame(game.release(), instance, cmdShow, [&keeper](const std::string&) {
+        if (keeper.outgrewLimit()) {
+            fail("no recording of this session was kept: it ran longer than " +
+                 std::to_string(static_cast<int>(replayNS::CRASH_JOURNAL_SECONDS / 60)) + " minutes");
+            return;
+        }
+        std::string problem;
+        const std::string path = writeCrashRecording(keeper.kept(), problem);
+        if (path.empty())
+            fail("the recording of this session could not be written: " + problem);
+        else
+            fail("the recording of this session is " + path + " (keelhaven --replay " + path + ")");
+    });
+    platform::setInputTap(nullptr);
     return code;
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "engine/journal.h"
+#include "win32_window.h"
 
 #include <cstdint>
 #include <memory>
@@ -24,6 +25,22 @@ int playRecording(const std::string& path, std::unique_ptr<Keelhaven> game, std:
 // `fast`: as fast as the machine goes rather than at the recorded speed.
 int playReplay(const std::string& path, bool fast);
 int playReplay(const std::string& path, bool fast, std::optional<JournalEnd>& ended);
+// The same with a game of the caller's (tests plant faults in one).
+int playReplay(const std::string& path, bool fast, std::unique_ptr<Keelhaven> game, std::optional<JournalEnd>& ended);
+
+namespace replayNS {
+// How much of a session the game keeps in memory for a crash to leave.
+constexpr double CRASH_JOURNAL_SECONDS = 10 * 60;
+}  // namespace replayNS
+
+// Plays the game as a player starts it, its journal kept in memory: on a
+// fatal error the journal is written beside the saves as
+// crash-<date>.khreplay and standard error names it, so replaying that
+// file meets the same error.
+int playKeepingCrashRecording(std::unique_ptr<Keelhaven> game, HINSTANCE instance, int cmdShow);
+// Writes a kept journal to the save folder under a crash-<date> name;
+// the file's path, or empty with `error` saying why.
+std::string writeCrashRecording(const std::string& journalBytes, std::string& error);
 
 // The header this game writes: its version, its levels' checksum and what
 // the save folder holds now.

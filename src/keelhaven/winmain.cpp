@@ -1,9 +1,9 @@
 #include "keelhaven/winmain.h"
 
-#include "engine/game_window.h"
 #include "keelhaven/keelhaven.h"
+#include "keelhaven/replay_session.h"
 
 int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int cmdShow)
 {
-    return playGame(new Keelhaven, instance, cmdShow);
+    return playKeepingCrashRecording(std::make_unique<Keelhaven>(), instance, cmdShow);
 }

@@ -2,6 +2,7 @@
 // the same frames, the same state digest, however the replay's own clock
 // runs, and without touching the player's saves.
 #include "engine/journal.h"
+#include "engine/journal_taps.h"
 #include "keelhaven/keelhaven.h"
 #include "keelhaven/replay_session.h"
 #include "support/save_folder.h"
@@ -248,4 +249,27 @@ TEST(RecordingFile, EveryKindOfReadSurvivesTheFile)
             EXPECT_GE(keep, journalHeaderBytes(journal.header).size()) << keep;
         }
     }
+}
+
+TEST(ReplayWatcher, EscapeLeavesFullScreenAndTheGameNeverSeesIt)
+{
+    Journal journal;
+    JournalRead space;
+    space.got = true;
+    space.message = WM_KEYDOWN;
+    space.wParam = VK_SPACE;
+    journal.reads = {space, JournalRead{}};
+    JournalPlayer player(journal, nullptr, true);
+    int escapes = 0;
+    player.liveEscape = [&escapes] { ++escapes; };
+
+    MSG live{};
+    live.message = WM_KEYDOWN;
+    live.wParam = VK_ESCAPE;
+    ASSERT_TRUE(player.message(live, true));
+    EXPECT_EQ(escapes, 1);
+    EXPECT_EQ(live.wParam, static_cast<WPARAM>(VK_SPACE)) << "the game gets the recorded key, not the live one";
+    MSG none{};
+    EXPECT_FALSE(player.message(none, false));
+    EXPECT_FALSE(player.diverged());
 }
