@@ -22,7 +22,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // The files of the save folder a session can read, by their names there.
-constexpr const char* SAVED_FILES[] = {"StateSave.txt", "KeelhavenSave.txt", "HighScores.txt"};
+// settings.ini: the keys, the difficulty and sound change how a session plays.
+constexpr const char* SAVED_FILES[] = {"StateSave.txt", "KeelhavenSave.txt", "HighScores.txt", "settings.ini"};
 constexpr std::uintmax_t MAX_RECORDING_BYTES = 1ull << 30;
 
 void fail(const std::string& text) { std::fprintf(stderr, "Keelhaven: %s\n", text.c_str()); }
@@ -141,14 +142,14 @@ bool loadRecording(const std::string& path, Journal& journal, std::string& error
 int playRecording(const std::string& path)
 {
     std::optional<JournalEnd> ended;
-    const int code = playRecording(path, std::make_unique<Keelhaven>(), ended);
+    const int code = playRecording(path, [] { return std::make_unique<Keelhaven>(); }, ended);
     if (ended)
         std::printf("recorded %s\n", endText(*ended).c_str());
     std::fflush(stdout);
     return code;
 }
 
-int playRecording(const std::string& path, std::unique_ptr<Keelhaven> owned, std::optional<JournalEnd>& ended)
+int playRecording(const std::string& path, const GameMaker& makeGame, std::optional<JournalEnd>& ended)
 {
     JournalRecorder recorder(path);
     std::string problem;
@@ -156,6 +157,7 @@ int playRecording(const std::string& path, std::unique_ptr<Keelhaven> owned, std
         fail(problem);
         return 1;
     }
+    std::unique_ptr<Keelhaven> owned = makeGame();
     Keelhaven* game = owned.get();
     recorder.endOfSession = [game] { return sessionEnd(*game); };
     platform::setInputTap(&recorder);
@@ -179,10 +181,10 @@ int playReplay(const std::string& path, bool fast)
 
 int playReplay(const std::string& path, bool fast, std::optional<JournalEnd>& ended)
 {
-    return playReplay(path, fast, std::make_unique<Keelhaven>(), ended);
+    return playReplay(path, fast, [] { return std::make_unique<Keelhaven>(); }, ended);
 }
 
-int playReplay(const std::string& path, bool fast, std::unique_ptr<Keelhaven> owned, std::optional<JournalEnd>& ended)
+int playReplay(const std::string& path, bool fast, const GameMaker& makeGame, std::optional<JournalEnd>& ended)
 {
     Journal journal;
     std::string error;
@@ -207,6 +209,8 @@ int playReplay(const std::string& path, bool fast, std::unique_ptr<Keelhaven> ow
     const std::optional<std::string> playersFolder = before ? std::optional<std::string>(before) : std::nullopt;
     setenv("KEELHAVEN_SAVE_DIR", scratch.path.c_str(), 1);
 
+    // Made only now: the game reads the high-score table as it is made.
+    std::unique_ptr<Keelhaven> owned = makeGame();
     Keelhaven* game = owned.get();
     JournalPlayer player(journal, [game] { return game->getHwnd(); }, fast);
     player.endOfSession = [game] { return sessionEnd(*game); };
@@ -247,11 +251,11 @@ std::string writeCrashRecording(const std::string& journalBytes, std::string& er
     return path;
 }
 
-int playKeepingCrashRecording(std::unique_ptr<Keelhaven> game, HINSTANCE instance, int cmdShow)
+int playKeepingCrashRecording(const GameMaker& makeGame, HINSTANCE instance, int cmdShow)
 {
     JournalRecorder keeper(currentJournalHeader(), replayNS::CRASH_JOURNAL_SECONDS);
     platform::setInputTap(&keeper);
-    const int code = playGame(game.release(), instance, cmdShow, [&keeper](const std::string&) {
+    const int code = playGame(makeGame().release(), instance, cmdShow, [&keeper](const std::string&) {
         if (keeper.outgrewLimit()) {
             fail("no recording of this session was kept: it ran longer than " +
                  std::to_string(static_cast<int>(replayNS::CRASH_JOURNAL_SECONDS / 60)) + " minutes");

@@ -9,16 +9,21 @@
 #include "win32_window.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 class Keelhaven;
 
+// Makes the game a session plays. Called once the save folder the session
+// uses is in place: the game reads its files as it is made.
+using GameMaker = std::function<std::unique_ptr<Keelhaven>()>;
+
 int playRecording(const std::string& path);
 // The same with a game of the caller's (tests script one), without the
 // line: `ended` says how the session ended, once the game has quit.
-int playRecording(const std::string& path, std::unique_ptr<Keelhaven> game, std::optional<JournalEnd>& ended);
+int playRecording(const std::string& path, const GameMaker& makeGame, std::optional<JournalEnd>& ended);
 
 // A replay runs on a scratch save folder holding what the recording's
 // began with: the player's own saves and scores are never read or written.
@@ -26,7 +31,7 @@ int playRecording(const std::string& path, std::unique_ptr<Keelhaven> game, std:
 int playReplay(const std::string& path, bool fast);
 int playReplay(const std::string& path, bool fast, std::optional<JournalEnd>& ended);
 // The same with a game of the caller's (tests plant faults in one).
-int playReplay(const std::string& path, bool fast, std::unique_ptr<Keelhaven> game, std::optional<JournalEnd>& ended);
+int playReplay(const std::string& path, bool fast, const GameMaker& makeGame, std::optional<JournalEnd>& ended);
 
 namespace replayNS {
 // How much of a session the game keeps in memory for a crash to leave.
@@ -37,7 +42,7 @@ constexpr double CRASH_JOURNAL_SECONDS = 10 * 60;
 // fatal error the journal is written beside the saves as
 // crash-<date>.khreplay and standard error names it, so replaying that
 // file meets the same error.
-int playKeepingCrashRecording(std::unique_ptr<Keelhaven> game, HINSTANCE instance, int cmdShow);
+int playKeepingCrashRecording(const GameMaker& makeGame, HINSTANCE instance, int cmdShow);
 // Writes a kept journal to the save folder under a crash-<date> name;
 // the file's path, or empty with `error` saying why.
 std::string writeCrashRecording(const std::string& journalBytes, std::string& error);

@@ -5,5 +5,5 @@
 
 int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int cmdShow)
 {
-    return playKeepingCrashRecording(std::make_unique<Keelhaven>(), instance, cmdShow);
+    return playKeepingCrashRecording([] { return std::make_unique<Keelhaven>(); }, instance, cmdShow);
 }

@@ -75,7 +75,7 @@ protected:
 TEST_F(CrashRecording, AFatalErrorLeavesARecordingThatMeetsItAgain)
 {
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(playKeepingCrashRecording(std::make_unique<PlantedFault>(true), nullptr, SW_SHOWNORMAL), 1);
+    EXPECT_EQ(playKeepingCrashRecording([] { return std::make_unique<PlantedFault>(true); }, nullptr, SW_SHOWNORMAL), 1);
     const std::string said = ::testing::internal::GetCapturedStderr();
     ASSERT_GT(failedAtFrame, 40u) << "the planted fault was met";
     const std::uint64_t firstFrame = failedAtFrame;
@@ -90,7 +90,7 @@ TEST_F(CrashRecording, AFatalErrorLeavesARecordingThatMeetsItAgain)
     failedAtFrame = 0;
     std::optional<JournalEnd> ended;
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(playReplay(crash.string(), true, std::make_unique<PlantedFault>(false), ended), 1);
+    EXPECT_EQ(playReplay(crash.string(), true, [] { return std::make_unique<PlantedFault>(false); }, ended), 1);
     const std::string replayed = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(replayed.find("planted fault"), std::string::npos) << replayed;
     EXPECT_EQ(failedAtFrame, firstFrame);

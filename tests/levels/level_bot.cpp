@@ -296,10 +296,8 @@ void LevelBot::releaseKeys()
 
 // The arrow keys for frame f of the schedule: first into the start cell's
 // place, then toward the cell each step ends in, one axis at a time.
-void LevelBot::steer(Level& lv, const std::vector<Step>& steps, int f, size_t& next)
+BotArrows LevelBot::arrowsAt(Level& lv, Ship& ship, const std::vector<Step>& steps, int f, size_t& next) const
 {
-    Input& in = *game.getInput();
-    Ship& ship = *game.getShip();
     while (next < steps.size() && steps[next].toFrame < f)
         ++next;
     const bool settling = next == 0 && (steps.empty() || f <= steps[0].fromFrame);
@@ -308,17 +306,31 @@ void LevelBot::steer(Level& lv, const std::vector<Step>& steps, int f, size_t& n
     const float ty = static_cast<float>(target / cols) * PITCH + 0.5f;
     const float dx = tx - (ship.getX() - lv.getMapX()), dy = ty - ship.getY();
     const bool horizontal = std::fabs(dx) >= STEP_NEAR;
+    BotArrows a;
+    a.right = horizontal && dx > 0;
+    a.left = horizontal && dx < 0;
+    a.down = !horizontal && dy >= STEP_NEAR;
+    a.up = !horizontal && dy <= -STEP_NEAR;
+    return a;
+}
+
+void LevelBot::steer(Level& lv, const std::vector<Step>& steps, int f, size_t& next)
+{
+    Input& in = *game.getInput();
+    const BotArrows a = arrowsAt(lv, *game.getShip(), steps, f, next);
     auto hold = [&](UCHAR key, bool down) {
         if (down && !in.isKeyDown(key))
             in.keyDown(key);
         if (!down && in.isKeyDown(key))
             in.keyUp(key);
     };
-    hold(VK_RIGHT, horizontal && dx > 0);
-    hold(VK_LEFT, horizontal && dx < 0);
-    hold(VK_DOWN, !horizontal && dy >= STEP_NEAR);
-    hold(VK_UP, !horizontal && dy <= -STEP_NEAR);
+    hold(VK_RIGHT, a.right);
+    hold(VK_LEFT, a.left);
+    hold(VK_DOWN, a.down);
+    hold(VK_UP, a.up);
 }
+
+BotArrows LevelBot::arrowsFor(Level& lv, Ship& ship, int f) { return arrowsAt(lv, ship, planned, f, plannedNext); }
 
 BotResult LevelBot::sail(const std::vector<Step>& steps)
 {
@@ -385,8 +397,21 @@ BotResult LevelBot::sail(const std::vector<Step>& steps)
 // stays clear of that future.
 BotResult LevelBot::run()
 {
-    std::vector<Step> steps;
     BotResult result;
+    if (!prepare(result.why)) {
+        result.routeCells = shortestRoute();
+        return result;
+    }
+    result = sail(planned);
+    result.routeCells = shortestRoute();
+    for (size_t i = 0; i + 1 < planned.size(); ++i)
+        (planned[i].toFrame - planned[i].fromFrame == TICK ? result.waits : result.plannedMoves) += 1;
+    return result;
+}
+
+bool LevelBot::prepare(std::string& why)
+{
+    std::vector<Step> steps;
     bool settled = false;
     for (int attempt = 0; attempt < 12 && !settled; ++attempt) {
         record(steps);
@@ -395,24 +420,20 @@ BotResult LevelBot::run()
             settled = true;
             break;
         }
-        if (!plan(steps, result.why)) {
-            result.routeCells = shortestRoute();
-            return result;
-        }
+        if (!plan(steps, why))
+            return false;
     }
     if (!settled) {
         record(steps);
         markDanger(false);
         if (!stillClear(steps)) {
-            result.why = "the route and the enemies' future never agreed";
-            return result;
+            why = "the route and the enemies' future never agreed";
+            return false;
         }
     }
-    result = sail(steps);
-    result.routeCells = shortestRoute();
-    for (size_t i = 0; i + 1 < steps.size(); ++i)
-        (steps[i].toFrame - steps[i].fromFrame == TICK ? result.waits : result.plannedMoves) += 1;
-    return result;
+    planned = steps;
+    plannedNext = 0;
+    return true;
 }
 
 bool LevelBot::stillClear(const std::vector<Step>& steps) const

@@ -13,6 +13,8 @@
 #include "keelhaven/keelhaven.h"
 #include "levels/level.h"
 
+class Ship;
+
 #include <string>
 #include <vector>
 
@@ -47,6 +49,12 @@ struct BotResult {
     float score() const { return seconds + hullLost / 5; }
 };
 
+// The arrow keys the bot holds in a frame.
+struct BotArrows {
+    bool left = false, right = false, up = false, down = false;
+    bool operator==(const BotArrows&) const = default;
+};
+
 class LevelBot {
 public:
     // `exit` 0 is the level's whirlpool, 1 level 28's second one.
@@ -55,6 +63,13 @@ public:
     // Records the enemies, plans and sails; the level must not have been
     // entered before in this game.
     BotResult run();
+
+    // Records the enemies and plans a route without sailing it; false, with
+    // the reason, when none gets by. The plan then steers a level in any
+    // game: the arrows to hold before frame f (from 1) of the level, with
+    // the ship where it is now.
+    bool prepare(std::string& why);
+    BotArrows arrowsFor(Level& lv, Ship& ship, int frame);
 
 private:
     struct Step {
@@ -66,6 +81,7 @@ private:
     void markDanger(bool keepEarlier);
     bool stillClear(const std::vector<Step>& steps) const;
     void steer(Level& lv, const std::vector<Step>& steps, int frame, size_t& next);
+    BotArrows arrowsAt(Level& lv, Ship& ship, const std::vector<Step>& steps, int frame, size_t& next) const;
     void releaseKeys();
     bool plan(std::vector<Step>& steps, std::string& why);
     BotResult sail(const std::vector<Step>& steps);
@@ -88,4 +104,6 @@ private:
     std::vector<int> goals;
     int startCell = 0;
     float startX = 0, startY = 0;
+    std::vector<Step> planned;  // by prepare()
+    size_t plannedNext = 0;
 };
