@@ -138,8 +138,11 @@ void Game::run(HWND)
 
     // Never faster than the cap: sleep the rest away and let the next call
     // count the time slept.
-    if (frameTime < gameNS::MIN_FRAME_TIME) {
-        sleepTime = static_cast<DWORD>((gameNS::MIN_FRAME_TIME - frameTime) * 1000);
+    // A held frame time waits for about that long: a clock that ticks a
+    // hair short of it must not skip every other frame.
+    const float shortest = heldFrameTime > 0 ? heldFrameTime * 0.95f : gameNS::MIN_FRAME_TIME;
+    if (frameTime < shortest) {
+        sleepTime = static_cast<DWORD>((shortest - frameTime) * 1000);
         timeBeginPeriod(1);
         Sleep(sleepTime);
         timeEndPeriod(1);
@@ -151,6 +154,8 @@ void Game::run(HWND)
     // Below ten frames a second the game slows down rather than jump.
     if (frameTime > gameNS::MAX_FRAME_TIME)
         frameTime = gameNS::MAX_FRAME_TIME;
+    if (heldFrameTime > 0)
+        frameTime = heldFrameTime;
     timeStart = timeEnd;
 
     displayModeKeys();

@@ -50,6 +50,9 @@ public:
     void exitGame() { PostQuitMessage(0); }
     // Leaves full screen for a window, as a held Escape does.
     void backToWindow();
+    // Frames of exactly `seconds` each, one whenever that much time has
+    // passed (a demo plays at its recorded pace); 0 measures them again.
+    void holdFrameTime(float seconds) { heldFrameTime = seconds; }
 
     Graphics* getGraphics() { return graphics; }
     Input* getInput() { return input; }
@@ -84,6 +87,7 @@ protected:
     LARGE_INTEGER timeEnd{};
     LARGE_INTEGER timerFreq{};
     float frameTime = 0;
+    float heldFrameTime = 0;
     float fps = 100.0f;
     TextDX dxFont;
     bool fpsOn = false;

@@ -3,6 +3,7 @@
 // still win its level and end on the digest it was recorded with. A change
 // to the rules that alters play fails here; making the runs again is how
 // such a change is accepted.
+#include "keelhaven/demo_timeline.h"
 #include "keelhaven/keelhaven.h"
 #include "keelhaven/replay_session.h"
 #include "support/save_folder.h"
@@ -68,6 +69,26 @@ TEST_P(GoldenRun, StillWinsOnTheSameDigest)
     EXPECT_TRUE(ended);
     EXPECT_TRUE(WinWatcher::won) << GetParam() << " no longer wins its level" << accept;
     EXPECT_EQ(saves.listing(), "") << "a replay writes nothing in the player's save folder";
+}
+
+TEST(TitleDemos, AreGoldenRunsOfThisGame)
+{
+    // Each demo is a copy of a golden run, so the golden runs' test keeps
+    // it playing as it was recorded.
+    int demos = 0;
+    for (const auto& entry : fs::directory_iterator(KEELHAVEN_DEMOS)) {
+        ++demos;
+        const fs::path golden = fs::path(KEELHAVEN_GOLDEN_RUNS) / entry.path().filename();
+        ASSERT_TRUE(fs::exists(golden)) << entry.path();
+        EXPECT_EQ(testsupport::readFile(entry.path()), testsupport::readFile(golden))
+            << entry.path().filename() << ": tools/golden/make_golden_runs.sh copies the demos";
+        Journal journal;
+        std::string error;
+        ASSERT_TRUE(loadRecording(entry.path().string(), journal, error)) << error;
+        DemoTimeline timeline;
+        EXPECT_TRUE(demoTimelineFromJournal(journal, timeline, error)) << entry.path() << ": " << error;
+    }
+    EXPECT_GE(demos, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Recorded, GoldenRun, ::testing::ValuesIn(goldenRuns()),
