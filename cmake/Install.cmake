@@ -21,6 +21,17 @@ foreach(size 16 32 48 64 128 256)
     DESTINATION share/icons/hicolor/${size}x${size}/apps)
 endforeach()
 install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION share/doc/keelhaven RENAME copyright)
+
+# The manual page, keelhaven(6), compressed as Debian keeps them; made with
+# the game, since installing builds nothing.
+set(KEELHAVEN_MANUAL ${CMAKE_BINARY_DIR}/keelhaven.6.gz)
+add_custom_command(OUTPUT ${KEELHAVEN_MANUAL}
+  COMMAND sh -c "gzip -9n -c \"$0\" > \"$1\"" ${CMAKE_SOURCE_DIR}/docs/keelhaven.6 ${KEELHAVEN_MANUAL}
+  DEPENDS ${CMAKE_SOURCE_DIR}/docs/keelhaven.6
+  COMMENT "Compressing the manual page" VERBATIM)
+add_custom_target(keelhaven_manual ALL DEPENDS ${KEELHAVEN_MANUAL})
+add_dependencies(keelhaven keelhaven_manual)
+install(FILES ${KEELHAVEN_MANUAL} DESTINATION share/man/man6)
 install(FILES ${CMAKE_SOURCE_DIR}/assets/pictures/NOTICE.md DESTINATION share/doc/keelhaven RENAME pictures-NOTICE.md)
 install(FILES ${CMAKE_SOURCE_DIR}/assets/sounds/NOTICE DESTINATION share/doc/keelhaven RENAME sounds-NOTICE)
 install(FILES ${KEELHAVEN_DESKTOP_DIR}/NOTICE.md DESTINATION share/doc/keelhaven RENAME desktop-NOTICE.md)

@@ -4,6 +4,7 @@
 #include "bank_check.h"
 #include "files.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
@@ -13,6 +14,10 @@ constexpr const char* kWaveBankFile = "pictures\\Audio\\Win\\wavebank.xwb";
 constexpr const char* kSoundBankFile = "pictures\\Audio\\Win\\soundbank.xsb";
 constexpr std::uint32_t kLookAheadMs = 250;
 const HRESULT kMediaFileNotFound = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+// The categories FACT makes when there is no global settings file; the
+// banks put music in the one and every effect in the other.
+constexpr const char* kMusicCategory = "Music";
+constexpr const char* kEffectsCategory = "Default";
 
 // Reads a whole bank file; false, with the reason, if it is missing, cannot
 // be read, is empty or is larger than any bank of ours could be.
@@ -117,7 +122,34 @@ HRESULT Audio::initialize()
         reportBank(soundPath, "the sound engine would not load it");
         return kMediaFileNotFound;
     }
+    applyVolume(kMusicCategory, musicVolume);
+    applyVolume(kEffectsCategory, effectsVolume);
     return S_OK;
+}
+
+bool Audio::setMusicVolume(int percent)
+{
+    musicVolume = std::clamp(percent, 0, 100);
+    return applyVolume(kMusicCategory, musicVolume);
+}
+
+bool Audio::setEffectsVolume(int percent)
+{
+    effectsVolume = std::clamp(percent, 0, 100);
+    return applyVolume(kEffectsCategory, effectsVolume);
+}
+
+// Squared, so that the steps of the setting sound even to the ear rather
+// than crowding into the top of the range.
+bool Audio::applyVolume(const char* category, int percent)
+{
+    if (!xactEngine)
+        return false;
+    const std::uint16_t index = FACTAudioEngine_GetCategory(xactEngine, category);
+    if (index == FACTCATEGORY_INVALID)
+        return false;
+    const float share = static_cast<float>(percent) / 100.0f;
+    return FACTAudioEngine_SetVolume(xactEngine, index, share * share) == 0;
 }
 
 // Creates and starts the retail engine (there is no debug engine to switch

@@ -41,10 +41,19 @@ public:
     bool getSoundOn() const { return soundOn; }
     void setSoundOn(bool on) { soundOn = on; }
 
+    // The player's music and effects volumes, 0 to 100, set on the banks'
+    // Music and Default categories; kept and applied again once the engine
+    // starts. False while there is no engine or it refused the category.
+    bool setMusicVolume(int percent);
+    bool setEffectsVolume(int percent);
+    int getMusicVolume() const { return musicVolume; }
+    int getEffectsVolume() const { return effectsVolume; }
+
 private:
     friend struct AudioTestAccess;
 
     HRESULT startEngine();
+    bool applyVolume(const char* category, int percent);
 
     FACTAudioEngine* xactEngine;
     FACTWaveBank* waveBank;     // destroyed by the engine's shutdown
@@ -56,6 +65,8 @@ private:
     // Nothing needs setting up on this platform, so it is always true.
     bool coInitialized;
     bool soundOn;
+    int musicVolume = 100;
+    int effectsVolume = 100;
 
     std::string waveBankPath;   // empty: the game's own bank, found at initialize
     std::string soundBankPath;

@@ -1,5 +1,6 @@
 #include "engine/input.h"
 
+#include <algorithm>
 #include <cstring>
 
 Input::Input()
@@ -98,18 +99,72 @@ void Input::mouseWheelIn(WPARAM wParam)
     mouseWheel = GET_WHEEL_DELTA_WPARAM(wParam);
 }
 
+bool Input::isActionDown(Action action) const
+{
+    return std::any_of(bindings.of(action).begin(), bindings.of(action).end(),
+                       [this](UCHAR vk) { return vk != 0 && keysDown[vk]; });
+}
+
+bool Input::wasActionPressed(Action action) const
+{
+    return std::any_of(bindings.of(action).begin(), bindings.of(action).end(),
+                       [this](UCHAR vk) { return vk != 0 && keysPressed[vk]; });
+}
+
+void Input::clearActionPress(Action action)
+{
+    for (UCHAR vk : bindings.of(action))
+        if (vk != 0)
+            keysPressed[vk] = false;
+}
+
+// Run on every WM_DEVICECHANGE: a pad plugged in is read from this frame on,
+// one pulled out is let go at once.
 void Input::checkControllers()
 {
-    for (DWORD i = 0; i < MAX_CONTROLLERS; ++i)
+    for (DWORD i = 0; i < MAX_CONTROLLERS; ++i) {
+        const bool was = controllers[i].connected;
         controllers[i].connected = XInputGetState(i, &controllers[i].state) == ERROR_SUCCESS;
+        if (controllers[i].connected)
+            stickAsDPad(controllers[i].state.Gamepad);
+        else
+            controllers[i].state = XINPUT_STATE{};  // a pad gone holds no button
+        padRemoved = padRemoved || (was && !controllers[i].connected);
+    }
 }
 
 void Input::readControllers()
 {
+    padRemoved = false;
     for (DWORD i = 0; i < MAX_CONTROLLERS; ++i) {
-        if (controllers[i].connected && XInputGetState(i, &controllers[i].state) == ERROR_DEVICE_NOT_CONNECTED)
-            controllers[i].connected = false;
+        ControllerState& c = controllers[i];
+        if (!c.connected)
+            continue;
+        if (XInputGetState(i, &c.state) == ERROR_DEVICE_NOT_CONNECTED) {
+            c.connected = false;
+            c.state = XINPUT_STATE{};
+            padRemoved = true;
+        } else {
+            stickAsDPad(c.state.Gamepad);
+        }
     }
+}
+
+void Input::setPadDeadZone(int percent) { deadZone = std::clamp(percent, 0, inputNS::MAX_DEAD_ZONE); }
+
+void Input::stickAsDPad(XINPUT_GAMEPAD& pad) const
+{
+    const int reach = 32767 * deadZone / 100;
+    WORD bits = pad.wButtons;
+    if (pad.sThumbLY > reach)
+        bits |= XINPUT_GAMEPAD_DPAD_UP;
+    if (pad.sThumbLY < -reach)
+        bits |= XINPUT_GAMEPAD_DPAD_DOWN;
+    if (pad.sThumbLX < -reach)
+        bits |= XINPUT_GAMEPAD_DPAD_LEFT;
+    if (pad.sThumbLX > reach)
+        bits |= XINPUT_GAMEPAD_DPAD_RIGHT;
+    pad.wButtons = bits;
 }
 
 void Input::gamepadVibrateLeft(UINT n, WORD speed, float seconds)

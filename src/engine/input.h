@@ -3,6 +3,7 @@
 // messages, read directly by screens, levels and the ship.
 #pragma once
 
+#include "engine/key_bindings.h"
 #include "win32_types.h"
 #include "win32_window.h"
 #include "xinput.h"
@@ -17,6 +18,10 @@ constexpr UCHAR KEYS_PRESSED = 2;
 constexpr UCHAR MOUSE = 4;
 constexpr UCHAR TEXT_IN = 8;
 constexpr UCHAR KEYS_MOUSE_TEXT = KEYS_DOWN + KEYS_PRESSED + MOUSE + TEXT_IN;
+// How far a thumb stick must lean, in percent of its reach, before it counts
+// as the d-pad: XInput's own figure for the left stick.
+constexpr int DEFAULT_DEAD_ZONE = 24;
+constexpr int MAX_DEAD_ZONE = 90;
 }  // namespace inputNS
 
 constexpr DWORD MAX_CONTROLLERS = 4;
@@ -67,6 +72,13 @@ public:
     bool wasKeyTyped(UCHAR vkey) const { return keysPressed[vkey] || keysRepeated[vkey]; }
     bool anyKeyPressed() const;
     void clearKeyPress(UCHAR vkey) { keysPressed[vkey] = false; }
+
+    // The player's keys: an action is down or pressed when any of its keys is.
+    void setKeyBindings(const KeyBindings& keys) { bindings = keys; }
+    const KeyBindings& getKeyBindings() const { return bindings; }
+    bool isActionDown(Action action) const;
+    bool wasActionPressed(Action action) const;
+    void clearActionPress(Action action);
     void clear(UCHAR what);
     void clearAll() { clear(inputNS::KEYS_MOUSE_TEXT); }
     void clearTextIn() { textIn.clear(); }
@@ -108,12 +120,22 @@ public:
     void gamepadVibrateLeft(UINT n, WORD speed, float seconds);
     void gamepadVibrateRight(UINT n, WORD speed, float seconds);
 
+    // The left stick leaning past the dead zone reads as the d-pad (percent,
+    // 0 to MAX_DEAD_ZONE).
+    void setPadDeadZone(int percent);
+    int getPadDeadZone() const { return deadZone; }
+    // A pad that was connected has gone since the frame before (pulled out):
+    // true for one frame, from the message or the poll that found it until
+    // the next poll.
+    bool padWasRemoved() const { return padRemoved; }
+
     Input(const Input&) = delete;
     Input& operator=(const Input&) = delete;
 
 private:
     static UINT clampIndex(UINT n) { return n < MAX_CONTROLLERS ? n : MAX_CONTROLLERS - 1; }
     bool button(UINT n, WORD bit) const { return (getGamepadButtons(n) & bit) != 0; }
+    void stickAsDPad(XINPUT_GAMEPAD& pad) const;
 
     bool keysDown[inputNS::KEYS_ARRAY_LEN];
     bool keysPressed[inputNS::KEYS_ARRAY_LEN];
@@ -132,4 +154,7 @@ private:
     bool mouseX1Button = false;
     bool mouseX2Button = false;
     ControllerState controllers[MAX_CONTROLLERS];
+    KeyBindings bindings = defaultKeyBindings();
+    int deadZone = inputNS::DEFAULT_DEAD_ZONE;
+    bool padRemoved = false;
 };

@@ -84,7 +84,7 @@ void HighScoreBox::print(const std::string& prompt)
 // typed. Enter still counts as its first button.
 void HighScoreBox::update()
 {
-    if (initialized && visible && input->wasKeyPressed(VK_RETURN))
+    if (initialized && visible && input->wasActionPressed(Action::Choose))
         buttonClicked = 1;
     if (initialized && visible) {
         // A fourth letter is never kept, in the box or in the typed text.

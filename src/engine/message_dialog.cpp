@@ -105,7 +105,7 @@ void MessageDialog::update()
 {
     if (!initialized || !visible)
         return;
-    if (input->wasKeyPressed(VK_RETURN)) {
+    if (input->wasActionPressed(Action::Choose)) {
         buttonClicked = 1;  // the box stays open
         return;
     }

@@ -95,28 +95,28 @@ void Ship::update(float frameTime)
 
     fireTimer += frameTime;
     fire();
-    if (!held(0, XINPUT_GAMEPAD_A))
+    if (!held(std::nullopt, XINPUT_GAMEPAD_A))
         fireButtonReleased = true;
 }
 
-bool Ship::held(UCHAR key, WORD padButton) const
+bool Ship::held(std::optional<Action> key, WORD padButton) const
 {
     if (input == nullptr)  // not initialised: nothing steers it
         return false;
-    return (key != 0 && input->isKeyDown(key)) || (input->getGamepadButtons(0) & padButton) != 0;
+    return (key && input->isActionDown(*key)) || (input->getGamepadButtons(0) & padButton) != 0;
 }
 
 void Ship::steer(float frameTime)
 {
     // Four independent tests: opposite directions cancel out in position and
     // the later one decides the facing.
-    if (held(VK_RIGHT, XINPUT_GAMEPAD_DPAD_RIGHT))
+    if (held(Action::SteerRight, XINPUT_GAMEPAD_DPAD_RIGHT))
         moveRight(frameTime);
-    if (held(VK_LEFT, XINPUT_GAMEPAD_DPAD_LEFT))
+    if (held(Action::SteerLeft, XINPUT_GAMEPAD_DPAD_LEFT))
         moveLeft(frameTime);
-    if (held(VK_UP, XINPUT_GAMEPAD_DPAD_UP))
+    if (held(Action::SteerUp, XINPUT_GAMEPAD_DPAD_UP))
         moveUp(frameTime);
-    if (held(VK_DOWN, XINPUT_GAMEPAD_DPAD_DOWN))
+    if (held(Action::SteerDown, XINPUT_GAMEPAD_DPAD_DOWN))
         moveDown(frameTime);
 }
 
@@ -124,9 +124,9 @@ void Ship::fire()
 {
     if (input == nullptr || ammo < 1)
         return;
-    const bool spacePressed = input->wasKeyPressed(VK_SPACE);
-    const bool padFire = held(0, XINPUT_GAMEPAD_A) && fireButtonReleased;
-    if (!spacePressed && !padFire)
+    const bool keyFire = input->wasActionPressed(Action::Fire);
+    const bool padFire = held(std::nullopt, XINPUT_GAMEPAD_A) && fireButtonReleased;
+    if (!keyFire && !padFire)
         return;
     // Too soon, or the ball is still in the air: the request is dropped and
     // the timer keeps running.

@@ -1,10 +1,13 @@
-// The player's ship: steered in four directions with the arrow keys or the
+// The player's ship: steered in four directions with the steering keys or the
 // first controller's d-pad, firing its one cannonball the way it faces.
 // There is one ship for the whole run, so it also carries the player's
 // progress from level to level: lives, ammunition, gold, upgrades, speed.
 #pragma once
 
+#include "engine/key_bindings.h"
 #include "entities/entity.h"
+
+#include <optional>
 
 class Cannon;
 
@@ -107,8 +110,8 @@ public:
 private:
     void steer(float frameTime);
     void fire();
-    // The arrow key held, or the first controller's button down.
-    bool held(UCHAR key, WORD padButton) const;
+    // A key of the action held, or the first controller's button down.
+    bool held(std::optional<Action> key, WORD padButton) const;
 
     bool hit = false;
     bool exploding = false;

@@ -2,6 +2,7 @@
 // over the arguments, so every option can be tried without a window.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,10 +11,15 @@ struct CommandLine {
     Action action = Action::Play;
     std::string file;   // the recording, for Record and Replay
     bool fast = false;  // Replay with no frame cap
-    std::string error;  // for Wrong: what was wrong
+    // --fullscreen or --windowed, for this run only; none: as the settings say.
+    std::optional<bool> fullScreen;
+    std::string dataDir;  // --data-dir: as KEELHAVEN_DATA_DIR
+    std::string saveDir;  // --save-dir: as KEELHAVEN_SAVE_DIR
+    std::string error;    // for Wrong: what was wrong
 };
 
 CommandLine parseCommandLine(const std::vector<std::string>& args);
 
-// The usage text `--help` prints.
+// The usage text `--help` prints; the manual page, docs/keelhaven.6, says
+// the same.
 std::string usageText();

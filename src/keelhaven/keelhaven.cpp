@@ -26,6 +26,7 @@ Keelhaven::Keelhaven()
 
 Keelhaven::~Keelhaven()
 {
+    keepSettingsAtExit();
     releaseAll();
     states.clear();
     delete ship;
@@ -34,6 +35,7 @@ Keelhaven::~Keelhaven()
 void Keelhaven::initialize(HWND hw)
 {
     Game::initialize(hw);
+    applySettings();
 
     ship = new Ship();
     if (!gameTextures.initialize(graphics, keelhavenNS::GAME_TEXTURES))
@@ -51,6 +53,7 @@ void Keelhaven::initialize(HWND hw)
         throw GameError(gameErrorNS::FATAL_ERROR, "Error initializing dxscore");
     if (!dxHighScore->initialize(graphics, keelhavenNS::HIGH_SCORE_FONT_HEIGHT, false, false, "Stencil"))
         throw GameError(gameErrorNS::FATAL_ERROR, "Error initializing highscorefont");
+    applyDisplaySettings();
 }
 
 void Keelhaven::createStates()
@@ -80,6 +83,7 @@ void Keelhaven::update()
     for (size_t i = 0; i < states.size(); ++i)
         if (states[i]->getActive())
             states[i]->update(frameTime);
+    keepSettings();
 }
 
 void Keelhaven::collisions()

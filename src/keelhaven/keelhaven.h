@@ -4,6 +4,7 @@
 
 #include "engine/game.h"
 #include "engine/game_state.h"
+#include "keelhaven/settings_keeper.h"
 #include "render/text_dx.h"
 #include "render/texture_manager.h"
 #include "voyage/voyage.h"
@@ -90,11 +91,21 @@ public:
     // Stands another state in at `index` (tests and tools); returns the old one.
     std::unique_ptr<GameState> swapState(int index, std::unique_ptr<GameState> state);
 
+    // The settings as they stand, and the file they are kept in.
+    const Settings& getSettings() const { return liveSettings; }
+    const SettingsKeeper& getSettingsKeeper() const { return settingsKeeper; }
+
     std::vector<int> highScores;
     std::vector<std::string> highScoreNames;
 
 private:
     void createStates();
+    // keelhaven_settings.cpp: the file's settings put into the game at the
+    // start, and the game's read back each frame and at the end.
+    void applySettings();
+    void applyDisplaySettings();
+    void keepSettings();
+    void keepSettingsAtExit();
     // The level named `stateName`, or null when it names no level.
     GameState* findLevel(const std::string& stateName);
     // The name of the last active state in list order, or "FRONTEND".
@@ -109,4 +120,7 @@ private:
     std::unique_ptr<TextDX> dxScore;
     std::unique_ptr<TextDX> dxHighScore;
     TextureManager gameTextures;
+    SettingsKeeper settingsKeeper;
+    Settings liveSettings;
+    bool seenFullScreen = false;
 };

@@ -1,12 +1,21 @@
 #include "keelhaven/command_line.h"
 #include "keelhaven/replay_session.h"
+#include "keelhaven/settings_keeper.h"
 #include "keelhaven/winmain.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char** argv)
 {
     const CommandLine line = parseCommandLine(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
+    // The folders the options name, as the variables name them, before
+    // anything looks for its files.
+    if (!line.dataDir.empty())
+        setenv("KEELHAVEN_DATA_DIR", line.dataDir.c_str(), 1);
+    if (!line.saveDir.empty())
+        setenv("KEELHAVEN_SAVE_DIR", line.saveDir.c_str(), 1);
+    chooseFullScreenForThisRun(line.fullScreen);
     switch (line.action) {
     case CommandLine::Action::Help:
         std::fputs(usageText().c_str(), stdout);

@@ -30,7 +30,10 @@ void Level::update(float frameTime)
     for (auto& t : treasures)
         t.update(frameTime);
 
-    if (input->getGamepadStart(0) || input->isKeyDown(VK_ESCAPE) || input->wasKeyPressed('P'))
+    // A pad pulled out mid-level stops the play, as on a console: the
+    // player may have been steering with it.
+    if (input->getGamepadStart(0) || input->isActionDown(Action::Pause) || input->wasActionPressed(Action::Pause) ||
+        input->padWasRemoved())
         voyage->switchState("PAUSESCREEN", name);
 
     sinking(frameTime);

@@ -24,8 +24,8 @@ void shiftAcross(T& image, float dx)
 void Level::scrollMap(float frameTime)
 {
     const float step = ship->getSpeed() * frameTime;
-    const bool wantsLeft = input->isKeyDown(VK_LEFT) || input->getGamepadDPadLeft(0);
-    const bool wantsRight = input->isKeyDown(VK_RIGHT) || input->getGamepadDPadRight(0);
+    const bool wantsLeft = input->isActionDown(Action::SteerLeft) || input->getGamepadDPadLeft(0);
+    const bool wantsRight = input->isActionDown(Action::SteerRight) || input->getGamepadDPadRight(0);
     if (ship->getX() <= levelNS::SCROLL_LEFT_EDGE && wantsLeft && mapX < 0) {
         ship->setX(levelNS::SCROLL_LEFT_EDGE);
         mapX += step;

@@ -42,7 +42,7 @@ void HighScoreScreen::update(float frameTime)
     if (!voyage->levelUnderHighScores().empty()) {
         // A look from a level: back to it, paused, by the title's keys.
         if (enterPressed() || startHeld()) {
-            input->clearKeyPress(VK_RETURN);  // the pause screen would resume at once
+            input->clearActionPress(Action::Choose);  // the pause screen would resume at once
             voyage->backToLevelUnderHighScores();
             timer = 0;
         }

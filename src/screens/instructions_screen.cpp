@@ -65,9 +65,9 @@ void InstructionsScreen::update(float frameTime)
         arrow = latch.selection;
         // The arrows follow the held keys; the pad's left and right need the
         // latch but leave it set.
-        if (input->isKeyDown(VK_LEFT) || (latch.buttonReleased && input->getGamepadDPadLeft(0)))
+        if (input->isActionDown(Action::MenuLeft) || (latch.buttonReleased && input->getGamepadDPadLeft(0)))
             arrow = BACK;
-        else if (input->isKeyDown(VK_RIGHT) || (latch.buttonReleased && input->getGamepadDPadRight(0)))
+        else if (input->isActionDown(Action::MenuRight) || (latch.buttonReleased && input->getGamepadDPadRight(0)))
             arrow = FORWARD;
         if (latch.choose(*input))
             turn(arrow == BACK ? -1 : 1);

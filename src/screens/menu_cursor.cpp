@@ -17,15 +17,15 @@ MenuCursor::MenuCursor(std::vector<MenuMoves> table) : moves(std::move(table)) {
 void MenuCursor::move(const Input& input)
 {
     struct Direction {
-        UCHAR key;
+        Action key;
         WORD pad;
         int MenuMoves::*to;
     };
     static const Direction directions[] = {
-        {VK_DOWN, XINPUT_GAMEPAD_DPAD_DOWN, &MenuMoves::down},
-        {VK_UP, XINPUT_GAMEPAD_DPAD_UP, &MenuMoves::up},
-        {VK_RIGHT, XINPUT_GAMEPAD_DPAD_RIGHT, &MenuMoves::right},
-        {VK_LEFT, XINPUT_GAMEPAD_DPAD_LEFT, &MenuMoves::left},
+        {Action::MenuDown, XINPUT_GAMEPAD_DPAD_DOWN, &MenuMoves::down},
+        {Action::MenuUp, XINPUT_GAMEPAD_DPAD_UP, &MenuMoves::up},
+        {Action::MenuRight, XINPUT_GAMEPAD_DPAD_RIGHT, &MenuMoves::right},
+        {Action::MenuLeft, XINPUT_GAMEPAD_DPAD_LEFT, &MenuMoves::left},
     };
     for (const Direction& d : directions) {
         if (selection < 0 || selection >= static_cast<int>(moves.size()))
@@ -34,7 +34,7 @@ void MenuCursor::move(const Input& input)
         if (to == menuNS::NO_MOVE)
             continue;
         const bool padPress = buttonReleased && (input.getGamepadButtons(0) & d.pad) != 0;
-        if (!input.wasKeyPressed(d.key) && !padPress)
+        if (!input.wasActionPressed(d.key) && !padPress)
             continue;
         selection = to;
         buttonReleased = false;
@@ -43,7 +43,7 @@ void MenuCursor::move(const Input& input)
 
 bool MenuCursor::choose(const Input& input)
 {
-    if (!input.wasKeyPressed(VK_RETURN) && !(buttonReleased && input.getGamepadA(0)) && !clickedNow)
+    if (!input.wasActionPressed(Action::Choose) && !(buttonReleased && input.getGamepadA(0)) && !clickedNow)
         return false;
     buttonReleased = false;
     return true;

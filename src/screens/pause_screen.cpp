@@ -88,7 +88,7 @@ void PauseScreen::update(float frameTime)
     // Enter, or A on every frame it is held: holding A on Save saves again
     // each frame.
     if (enterPressed() || aHeld() || cursor.clicked()) {
-        input->clearKeyPress(VK_RETURN);
+        input->clearActionPress(Action::Choose);
         choose(cursor.selection);
         cursor.buttonReleased = false;
     }
@@ -155,7 +155,7 @@ void PauseScreen::answerQuit()
                      (aHeld() && cursor.buttonReleased);
     const bool no = box.getButtonClicked() == 2 || !box.getVisible() || input->wasKeyPressed('N') ||
                     escapePressed() || input->getGamepadB(0);
-    input->clearKeyPress(VK_RETURN);  // the box would take it as its first button
+    input->clearActionPress(Action::Choose);  // the box would take it as its first button
     if (yes) {
         closeQuestion();
         quit();

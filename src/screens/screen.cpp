@@ -112,7 +112,7 @@ void Screen::stopCue(const char* cue)
         audio->stopCue(cue);
 }
 
-bool Screen::enterPressed() const { return input->wasKeyPressed(VK_RETURN); }
-bool Screen::escapePressed() const { return input->wasKeyPressed(VK_ESCAPE); }
+bool Screen::enterPressed() const { return input->wasActionPressed(Action::Choose); }
+bool Screen::escapePressed() const { return input->wasActionPressed(Action::Back); }
 bool Screen::startHeld() const { return input->getGamepadStart(0); }
 bool Screen::aHeld() const { return input->getGamepadA(0); }

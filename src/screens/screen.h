@@ -83,6 +83,7 @@ protected:
     void playCue(const char* cue);
     void stopCue(const char* cue);
 
+    // The choose key (Enter unless the player bound another), and the back key.
     bool enterPressed() const;
     bool escapePressed() const;
     bool startHeld() const;  // the first pad's START button

@@ -50,7 +50,7 @@ void TitleScreen::update(float frameTime)
                                   FIRST_ITEM + HIGH_SCORE, FIRST_ITEM + CREDITS, FIRST_ITEM + QUIT}));
     cursor.move(*input);
     if (cursor.choose(*input)) {
-        input->clearKeyPress(VK_RETURN);  // no later reader sees this Enter
+        input->clearActionPress(Action::Choose);  // no later reader sees this Enter
         choose(cursor.selection);
     }
     cursor.rearm(*input, true);

@@ -207,6 +207,24 @@ TEST(AudioWithoutBanks, CallsBeforeInitializeDoNothing)
     EXPECT_FALSE(audio.getSoundOn());
 }
 
+// The player's volumes reach the engine's Music and Default categories once
+// there is an engine; chosen before it starts, they wait for it.
+TEST_F(TestBanks, VolumesGoToTheMusicAndEffectsCategories)
+{
+    EXPECT_TRUE(audio().setMusicVolume(40));
+    EXPECT_TRUE(audio().setEffectsVolume(0));
+    EXPECT_EQ(audio().getMusicVolume(), 40);
+    EXPECT_TRUE(audio().setMusicVolume(250));
+    EXPECT_EQ(audio().getMusicVolume(), 100) << "kept within 0 to 100";
+    audio().playCue("LOOPTONE");
+    runFor(audio(), 0.02);
+    EXPECT_EQ(instances(audio(), "LOOPTONE"), 1) << "a silent category still plays its cues";
+
+    Audio later;
+    EXPECT_FALSE(later.setEffectsVolume(-5)) << "no engine yet";
+    EXPECT_EQ(later.getEffectsVolume(), 0);
+}
+
 TEST(AudioFiles, MissingOrCorruptBanksAreMediaFileProblems)
 {
     const TempFolder folder("files");

@@ -6,6 +6,7 @@
 // the folder holding the game's data (levels\ for the saves' shapes).
 #include "engine/journal.h"
 #include "keelhaven/high_scores.h"
+#include "keelhaven/settings.h"
 #include "keelhaven/state_file.h"
 #include "levels/level_data.h"
 #include "levels/level_save.h"
@@ -133,6 +134,20 @@ int main(int argc, char** argv)
     std::vector<int> scores;
     std::vector<std::string> names;
     defaultHighScores(scores, names);
+    Settings settings;
+    write(out / "settings_fuzz" / "default", writeSettings(settings));
+    settings.soundOn = false;
+    settings.difficulty = Difficulty::Gauntlet;
+    settings.fullScreen = true;
+    settings.windowX = -40;
+    settings.windowY = 25;
+    settings.keys.of(Action::Fire) = {'F', VK_RETURN};
+    settings.keys.of(Action::SteerUp) = {'W', VK_UP};
+    settings.keys.of(Action::Choose) = {VK_SPACE, VK_NUMPAD0 + 5};
+    settings.musicVolume = 35;
+    settings.padDeadZone = 10;
+    write(out / "settings_fuzz" / "chosen", writeSettings(settings));
+
     write(out / "high_scores_fuzz" / "default", highScoreText(scores, names));
     enterHighScore(scores, names, 5000, "ab c");
     enterHighScore(scores, names, 999, "");

@@ -49,9 +49,12 @@ for f in usr/bin/keelhaven \
          "usr/share/metainfo/$id.metainfo.xml" \
          "usr/share/icons/hicolor/16x16/apps/$id.png" \
          "usr/share/icons/hicolor/256x256/apps/$id.png" \
-         usr/share/doc/keelhaven/copyright; do
+         usr/share/doc/keelhaven/copyright \
+         usr/share/man/man6/keelhaven.6.gz; do
   [ -e "$root/$f" ] || fail "the package lacks /$f"
 done
+gzip -dc "$root/usr/share/man/man6/keelhaven.6.gz" | grep -q '^\.TH KEELHAVEN 6' ||
+  fail "the manual page is not keelhaven(6)"
 if [ -e "$root/usr/bin/pictures" ] || [ -e "$root/usr/share/keelhaven/testScratch" ]; then
   fail "stray files in the package"
 fi
@@ -78,6 +81,7 @@ status=0
 play >"$scratch/game.log" 2>&1 || status=$?
 cat "$scratch/game.log"
 [ "$status" -eq 0 ] || fail "the installed game exited with $status"
+[ -f "$scratch/saves/settings.ini" ] || fail "the game left no settings.ini in its save folder"
 
 # Without share/keelhaven it must fail: the data there is what it ran on.
 mv "$root/usr/share/keelhaven" "$root/usr/share/keelhaven.away"

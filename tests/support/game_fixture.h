@@ -4,6 +4,7 @@
 
 #include "engine/game_state.h"
 #include "engine/input.h"
+#include "files.h"
 #include "keelhaven/keelhaven.h"
 #include "support/headless.h"
 #include "testing.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -42,6 +44,10 @@ protected:
     void SetUp() override
     {
         platform::testing::useFakeClock(true);
+        // Every case starts on the default settings, whatever an earlier
+        // case in this program left in the shared save folder.
+        std::error_code ec;
+        std::filesystem::remove(platform::saveDirectory() + "settings.ini", ec);
         hwnd = testsupport::createTestWindow("KeelhavenGameTest");
         game = std::make_unique<Keelhaven>();
         game->initialize(hwnd);
