@@ -54,6 +54,7 @@ void Keelhaven::initialize(HWND hw)
     if (!dxHighScore->initialize(graphics, keelhavenNS::HIGH_SCORE_FONT_HEIGHT, false, false, "Stencil"))
         throw GameError(gameErrorNS::FATAL_ERROR, "Error initializing highscorefont");
     applyDisplaySettings();
+    titleDemo.noteFreshShip();
 }
 
 void Keelhaven::createStates()
@@ -80,6 +81,8 @@ void Keelhaven::createStates()
 // when it lies later in the list, so the list is walked by index.
 void Keelhaven::update()
 {
+    if (titleDemo.beforeUpdate(frameTime))
+        return;
     for (size_t i = 0; i < states.size(); ++i)
         if (states[i]->getActive())
             states[i]->update(frameTime);
@@ -98,6 +101,11 @@ void Keelhaven::render()
     for (size_t i = 0; i < states.size(); ++i)
         if (states[i]->getActive())
             states[i]->render();
+    if (titleDemo.playing()) {
+        graphics->spriteBegin();
+        dxFont.print(titleDemoNS::CAPTION, titleDemoNS::CAPTION_X, titleDemoNS::CAPTION_Y);
+        graphics->spriteEnd();
+    }
 }
 
 void Keelhaven::switchState(const std::string& to, const std::string& from)
@@ -231,6 +239,7 @@ std::string Keelhaven::currentStateName()
 
 void Keelhaven::consoleCommand()
 {
+    titleDemo.betweenFrames();
     command = console->getCommand();
     if (command.empty())
         return;

@@ -5,6 +5,7 @@
 #include "engine/game.h"
 #include "engine/game_state.h"
 #include "keelhaven/settings_keeper.h"
+#include "keelhaven/title_demo.h"
 #include "render/text_dx.h"
 #include "render/texture_manager.h"
 #include "voyage/voyage.h"
@@ -97,6 +98,7 @@ public:
 
     std::vector<int> highScores;
     std::vector<std::string> highScoreNames;
+    const TitleDemo& getTitleDemo() const { return titleDemo; }
 
 private:
     void createStates();
@@ -120,6 +122,7 @@ private:
     std::unique_ptr<TextDX> dxScore;
     std::unique_ptr<TextDX> dxHighScore;
     TextureManager gameTextures;
+    TitleDemo titleDemo{*this};
     SettingsKeeper settingsKeeper;
     Settings liveSettings;
     bool seenFullScreen = false;

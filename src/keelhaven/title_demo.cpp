@@ -16,10 +16,14 @@ using namespace titleDemoNS;
 
 namespace {
 
+// A recording holds the arrows; the player may steer with other keys.
 constexpr struct {
     std::uint8_t bit;
-    UCHAR key;
-} ARROWS[] = {{DemoFrame::LEFT, VK_LEFT}, {DemoFrame::RIGHT, VK_RIGHT}, {DemoFrame::UP, VK_UP}, {DemoFrame::DOWN, VK_DOWN}};
+    Action action;
+} ARROWS[] = {{DemoFrame::LEFT, Action::SteerLeft},
+              {DemoFrame::RIGHT, Action::SteerRight},
+              {DemoFrame::UP, Action::SteerUp},
+              {DemoFrame::DOWN, Action::SteerDown}};
 
 std::vector<fs::path> demoFiles()
 {
@@ -209,11 +213,12 @@ void TitleDemo::holdArrows(std::uint8_t arrows)
     Input& in = *game.getInput();
     for (const auto& arrow : ARROWS) {
         const bool want = (arrows & arrow.bit) != 0;
-        if (want != ((held & arrow.bit) != 0)) {
+        const UCHAR key = in.getKeyBindings().of(arrow.action)[0];
+        if (key != 0 && want != ((held & arrow.bit) != 0)) {
             if (want)
-                in.keyDown(arrow.key);
+                in.keyDown(key);
             else
-                in.keyUp(arrow.key);
+                in.keyUp(key);
         }
     }
     held = arrows;
