@@ -149,8 +149,7 @@ void Game::run(HWND)
         return;
     }
 
-    if (frameTime > 0.0f)
-        fps = (fps * 0.99f) + (0.01f / frameTime);
+    countFrameDrawn(frameTime);
     // Below ten frames a second the game slows down rather than jump.
     if (frameTime > gameNS::MAX_FRAME_TIME)
         frameTime = gameNS::MAX_FRAME_TIME;
@@ -200,6 +199,19 @@ void Game::displayModeKeys()
     }
     if (input->isKeyDown(VK_ESCAPE))
         backToWindow();
+}
+
+// The figure shown is the frames drawn over the last whole second or so: an
+// average of 1 / frameTime reads high whenever frame times vary.
+void Game::countFrameDrawn(float seconds)
+{
+    ++framesThisSecond;
+    secondSoFar += seconds;
+    if (secondSoFar >= 1.0) {
+        fps = static_cast<float>(framesThisSecond / secondSoFar);
+        framesThisSecond = 0;
+        secondSoFar = 0;
+    }
 }
 
 void Game::backToWindow()

@@ -42,6 +42,7 @@ public:
     virtual void renderGame();
     virtual void handleLostGraphicsDevice();
     void displayModeKeys();
+    void countFrameDrawn(float seconds);
     virtual void update() = 0;
     virtual void ai() = 0;
     virtual void collisions() = 0;
@@ -88,6 +89,8 @@ protected:
     LARGE_INTEGER timerFreq{};
     float frameTime = 0;
     float heldFrameTime = 0;
+    int framesThisSecond = 0;
+    double secondSoFar = 0;
     float fps = 100.0f;
     TextDX dxFont;
     bool fpsOn = false;

@@ -3,6 +3,7 @@
 // window, its shape kept and black bars around it; on the software renderer
 // a window of just that size is drawn into directly.
 #include "d3d_internal.h"
+#include "renderer_choice.h"
 #include "testing.h"
 
 #include <cmath>
@@ -86,14 +87,7 @@ public:
             return D3DERR_NOTAVAILABLE;  // one device per game window
         if (const char* driver = std::getenv("KEELHAVEN_RENDER_DRIVER"); driver && *driver)
             SDL_SetHint(SDL_HINT_RENDER_DRIVER, driver);
-        // The software renderer draws into the window's surface. Left to
-        // itself SDL would show that surface through a second, GPU renderer
-        // (on a machine without a GPU, a software one emulating it), which
-        // costs more than drawing the frame; the window system's own
-        // framebuffer shows it directly.
-        if (const char* asked = SDL_GetHint(SDL_HINT_RENDER_DRIVER); asked && SDL_strcasecmp(asked, "software") == 0)
-            SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
-        SDL_Renderer* renderer = SDL_CreateRenderer(focus->window, -1, SDL_RENDERER_TARGETTEXTURE);
+        SDL_Renderer* renderer = createGameRenderer(focus->window, SDL_RENDERER_TARGETTEXTURE);
         if (renderer == nullptr) {
             SDL_Log("No renderer for the window: %s", SDL_GetError());
             return D3DERR_NOTAVAILABLE;
