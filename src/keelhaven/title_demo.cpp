@@ -1,5 +1,6 @@
 #include "keelhaven/title_demo.h"
 
+#include "engine/audio.h"
 #include "engine/input.h"
 #include "entities/ship.h"
 #include "files.h"
@@ -181,6 +182,9 @@ void TitleDemo::start()
     savedSinceLevelBegan = game.savedSinceLevelBegan;
 
     restore(ship, freshShip);
+    // The level brings its own music, as it does when a game starts.
+    if (Audio* audio = game.getAudio())
+        audio->stopCue(TITLE_MUSIC);
     timeline = std::make_unique<DemoTimeline>(std::move(next));
     frame = 0;
     levelName = "LEVEL" + std::to_string(timeline->level);
@@ -197,7 +201,9 @@ void TitleDemo::stop()
     for (int i = 0; i < game.stateCount(); ++i)
         if (GameState* state = game.stateAt(i); state != nullptr && state->getActive() && state->getName() != levelName)
             state->setActive(false);
-    game.switchState("TITLESCREEN", levelName);
+    if (Audio* audio = game.getAudio())
+        audio->stopCue(LEVEL_MUSIC);
+    game.switchState("TITLESCREEN", levelName);  // the title's music again
     restore(*game.getShip(), playersShip);
     game.nextLevel = savedNextLevel;
     game.pausedStateName = savedPausedState;

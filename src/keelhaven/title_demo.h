@@ -25,6 +25,8 @@ constexpr int CAPTION_Y = 8;
 // The demo ends this long before the level would, mid-whirlpool, so the
 // level's end (and the shop after it) never comes.
 constexpr int FRAMES_SPARED_AT_THE_END = 30;
+constexpr const char* TITLE_MUSIC = "BALLAD3";
+constexpr const char* LEVEL_MUSIC = "KEELHAVENDARKTHEME";
 }  // namespace titleDemoNS
 
 class TitleDemo {
