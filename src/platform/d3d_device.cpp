@@ -222,6 +222,7 @@ HRESULT Device::Reset(D3DPRESENT_PARAMETERS* params)
         return D3DERR_DEVICELOST;
     if (liveObjects > 0)
         return D3DERR_INVALIDCALL;  // something in the default pool was not released
+    clearPending = false;
     bool texturesLost = rendererWasReset;
     if (texturesLost) {
         // The renderer's textures are gone: nothing cached survives.
@@ -242,6 +243,7 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const void*)
 {
     if (state() != D3D_OK)
         return D3DERR_DEVICELOST;
+    clearIfPending();
     if (drawsToWindow) {
         SDL_RenderPresent(renderer);
     } else {
@@ -282,11 +284,19 @@ HRESULT Device::Clear(DWORD, const D3DRECT*, DWORD flags, D3DCOLOR color, float,
     if (drawsToWindow != windowFitsBackBuffer() && !chooseTarget())
         return D3DERR_INVALIDCALL;
     if (flags & D3DCLEAR_TARGET) {
-        SDL_Color c = toSdlColor(color);
-        SDL_SetRenderDrawColor(renderer, c.r, c.g, c.b, c.a);
-        SDL_RenderClear(renderer);
+        clearColor = toSdlColor(color);
+        clearPending = true;
     }
     return D3D_OK;
+}
+
+void Device::clearIfPending()
+{
+    if (!clearPending)
+        return;
+    clearPending = false;
+    SDL_SetRenderDrawColor(renderer, clearColor.r, clearColor.g, clearColor.b, clearColor.a);
+    SDL_RenderClear(renderer);
 }
 
 HRESULT Device::SetRenderState(D3DRENDERSTATETYPE s, DWORD value)
@@ -320,6 +330,7 @@ HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT prim
         return D3DERR_INVALIDCALL;
     if (!canDraw())
         return D3D_OK;
+    clearIfPending();
     struct RawVertex {
         float x, y, z, rhw;
         DWORD color;
@@ -380,6 +391,13 @@ void Device::drawTextured(const TexturePixels& tex, const SDL_Rect& src, const D
     const float x0 = ox * a + oy * cc + m._41;
     const float y0 = ox * b + oy * d + m._42;
     const bool opaqueDraw = !tex.hasTransparency && c.a == 255;
+    // An opaque, unturned picture over the whole target leaves nothing of
+    // a clear before it to be seen.
+    const bool coversTarget = opaqueDraw && near(b, 0) && near(cc, 0) && a > 0 && d > 0 && x0 <= 0 && y0 <= 0 &&
+                              x0 + w * a >= static_cast<float>(width) && y0 + h * d >= static_cast<float>(height);
+    if (coversTarget)
+        clearPending = false;
+    clearIfPending();
 
     if (near(b, 0) && near(cc, 0)) {
         // Scale and mirror only: a plain copy.
@@ -448,12 +466,14 @@ bool Device::readBack(std::vector<std::uint32_t>& pixels, int& w, int& h)
     h = height;
     pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
     SDL_SetRenderTarget(renderer, drawsToWindow ? nullptr : backBuffer);
+    clearIfPending();
     const SDL_Rect picture{0, 0, w, h};
     return SDL_RenderReadPixels(renderer, &picture, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4) == 0;
 }
 
 bool Device::readWindow(std::vector<std::uint32_t>& pixels, int& w, int& h)
 {
+    clearIfPending();
     if (SDL_SetRenderTarget(renderer, nullptr) != 0 || SDL_GetRendererOutputSize(renderer, &w, &h) != 0)
         return false;
     pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
@@ -528,6 +548,27 @@ bool readWindowPixels(std::vector<std::uint32_t>& pixels, int& width, int& heigh
 {
     Device* d = currentDevice();
     return d && d->readWindow(pixels, width, height);
+}
+
+void drawFloorFrame()
+{
+    static SDL_Texture* picture = nullptr;
+    static SDL_Renderer* madeFor = nullptr;
+    Device* d = currentDevice();
+    if (d == nullptr)
+        return;
+    SDL_Renderer* r = d->sdlRenderer();
+    if (picture == nullptr || madeFor != r) {
+        picture = SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, 800, 600);
+        std::vector<Uint32> grey(800 * 600, 0xFF808080u);
+        SDL_UpdateTexture(picture, nullptr, grey.data(), 800 * 4);
+        SDL_SetTextureBlendMode(picture, SDL_BLENDMODE_NONE);
+        madeFor = r;
+    }
+    SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
+    SDL_RenderClear(r);
+    SDL_RenderCopy(r, picture, nullptr, nullptr);
+    SDL_RenderPresent(r);
 }
 
 std::string rendererName()

@@ -87,6 +87,11 @@ private:
     int height;
     bool software = false;
     bool blendEnabled = false;
+    // A clear waits for the frame's first drawing: a picture that covers
+    // the whole target opaquely makes it needless.
+    bool clearPending = false;
+    SDL_Color clearColor{};
+    void clearIfPending();
     IDirect3DVertexBuffer9* stream = nullptr;
     HRESULT forcedState = D3D_OK;
     bool rendererWasReset = false;

@@ -51,6 +51,46 @@ RowSummary writeRow(const SDL_Surface* source, int y, Uint32* row, D3DCOLOR colo
     return summary;
 }
 
+// The format the renderer draws into now: the window's surface when the
+// software renderer draws into the window, otherwise its target texture's.
+Uint32 drawingFormat(SDL_Renderer* renderer)
+{
+    if (SDL_Texture* target = SDL_GetRenderTarget(renderer)) {
+        Uint32 format = SDL_PIXELFORMAT_UNKNOWN;
+        SDL_QueryTexture(target, &format, nullptr, nullptr, nullptr);
+        return format;
+    }
+    SDL_Window* window = SDL_RenderGetWindow(renderer);
+    return window != nullptr ? SDL_GetWindowPixelFormat(window) : Uint32{SDL_PIXELFORMAT_UNKNOWN};
+}
+
+// The ARGB8888 `texture` (on the software renderer, so lockable) again in
+// the drawing format, when that is another 32-bit RGB one; as it was
+// otherwise, or if the copy cannot be made.
+SDL_Texture* inDrawingFormat(SDL_Renderer* renderer, SDL_Texture* texture, int width, int height)
+{
+    const Uint32 format = drawingFormat(renderer);
+    if (format == SDL_PIXELFORMAT_ARGB8888 || SDL_BYTESPERPIXEL(format) != 4 || SDL_ISPIXELFORMAT_ALPHA(format))
+        return texture;
+    SDL_Texture* copy = createRendererTexture(renderer, format, SDL_TEXTUREACCESS_STREAMING, width, height);
+    if (copy == nullptr)
+        return texture;
+    void *from = nullptr, *to = nullptr;
+    int fromPitch = 0, toPitch = 0;
+    const bool copied = SDL_LockTexture(texture, nullptr, &from, &fromPitch) == 0 &&
+                        SDL_LockTexture(copy, nullptr, &to, &toPitch) == 0 &&
+                        SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_ARGB8888, from, fromPitch, format, to,
+                                          toPitch) == 0;
+    SDL_UnlockTexture(texture);
+    SDL_UnlockTexture(copy);
+    if (!copied) {
+        destroyRendererTexture(copy);
+        return texture;
+    }
+    destroyRendererTexture(texture);
+    return copy;
+}
+
 // Makes the texture of `source` in one pass: on the software renderer
 // straight into the texture's own memory, elsewhere through one staging
 // copy handed to the renderer.
@@ -95,6 +135,12 @@ bool writeTexels(SDL_Renderer* renderer, bool software, const SDL_Surface* sourc
         SDL_UnlockTexture(texture);
     else
         SDL_UpdateTexture(texture, nullptr, pixels, pitch);
+
+    // An opaque picture drawn by the software renderer straight into the
+    // window is kept in the window's own format: SDL then copies its rows
+    // as they are instead of converting every pixel of every frame.
+    if (software && !transparent)
+        texture = inDrawingFormat(renderer, texture, width, height);
 
     out = TexturePixels{texture, width, height, transparent};
     out.inkKnown = true;

@@ -65,6 +65,9 @@ bool saveBackBufferPng(const std::string& path);
 bool readWindowPixels(std::vector<std::uint32_t>& pixels, int& width, int& height);
 // The name of the renderer in use ("software" headless).
 std::string rendererName();
+// The least a frame can cost on this renderer, for benchmarks: a clear, one
+// full-screen opaque copy and a present, straight through SDL.
+void drawFloorFrame();
 
 // ---- files ------------------------------------------------------------------
 // The disk fills up once this many more bytes are written through
