@@ -49,7 +49,13 @@ SDL_Renderer* createGameRenderer(SDL_Window* window, std::uint32_t flags)
     // frame; the window system's own framebuffer shows it directly.
     if (software)
         SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
-    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, flags);
+    // A renderer that waits for the display's refresh draws no frame the
+    // screen never shows; the game's own frame cap then never comes into
+    // play. SDL_RENDER_VSYNC=0 turns it off.
+    const Uint32 accelerated = software ? flags : flags | SDL_RENDERER_PRESENTVSYNC;
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, accelerated);
+    if (renderer == nullptr && accelerated != flags)
+        renderer = SDL_CreateRenderer(window, -1, flags);
     if (renderer == nullptr || chosen)
         return renderer;
     const std::string gl = glRendererName(renderer);

@@ -19,7 +19,8 @@ bool namesSoftwareRasteriser(std::string_view glRenderer);
 
 // A renderer for the window: the one asked for by name, or else SDL's
 // first choice unless that turns out to be OpenGL on a software
-// rasteriser. Null, with SDL's error set, when none can be made.
+// rasteriser. An accelerated renderer waits for the display's refresh.
+// Null, with SDL's error set, when none can be made.
 SDL_Renderer* createGameRenderer(SDL_Window* window, std::uint32_t flags);
 
 }  // namespace platform
