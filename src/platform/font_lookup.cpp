@@ -4,6 +4,9 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <filesystem>
+#include <system_error>
+
 namespace platform {
 namespace {
 
@@ -36,9 +39,68 @@ FcConfig* config()
     return cfg;
 }
 
+// The faces the game asks for, where Debian's font packages put their
+// stand-ins: found there, fontconfig (whose set-up reads every
+// configuration file and font cache on the system) is never started.
+struct KnownFace {
+    const char* face;
+    const char* family;
+    const char* folder;
+    const char* files[4];  // regular, bold, italic, bold italic; null: drawn
+    // Fontconfig reports a single-style face (the stencil one) as whatever
+    // style was asked for, so it is never drawn heavier or slanted.
+    bool styleAsAsked = false;
+};
+constexpr KnownFace KNOWN_FACES[] = {
+    {"Arial", "Liberation Sans", "/usr/share/fonts/truetype/liberation2/",
+     {"LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf", "LiberationSans-Italic.ttf",
+      "LiberationSans-BoldItalic.ttf"}},
+    {"Courier New", "Liberation Mono", "/usr/share/fonts/truetype/liberation2/",
+     {"LiberationMono-Regular.ttf", "LiberationMono-Bold.ttf", "LiberationMono-Italic.ttf",
+      "LiberationMono-BoldItalic.ttf"}},
+    {"Stencil", "Allerta", "/usr/share/fonts/opentype/allerta/", {"allerta_stencil.otf", nullptr, nullptr, nullptr}, true},
+};
+
+bool shipsFonts()
+{
+    std::error_code ec;
+    return std::filesystem::is_directory(dataDirectory() + "fonts", ec) &&
+           !std::filesystem::is_empty(dataDirectory() + "fonts", ec);
+}
+
 }  // namespace
 
+bool findKnownFont(const std::string& face, bool bold, bool italic, FontFile& out)
+{
+    // Fonts shipped with the data come first, and only fontconfig knows them.
+    static const bool shipped = shipsFonts();
+    if (shipped)
+        return false;
+    for (const KnownFace& known : KNOWN_FACES) {
+        if (face != known.face)
+            continue;
+        // The nearest style there is, as fontconfig would choose it.
+        const int wanted = (bold ? 1 : 0) + (italic ? 2 : 0);
+        for (int style : {wanted, wanted & 2, wanted & 1, 0}) {
+            const char* file = known.files[style];
+            std::error_code ec;
+            if (file == nullptr || !std::filesystem::is_regular_file(std::string(known.folder) + file, ec))
+                continue;
+            const int reported = known.styleAsAsked ? wanted : style;
+            out = FontFile{std::string(known.folder) + file, 0, known.family, (reported & 1) != 0, (reported & 2) != 0};
+            return true;
+        }
+        return false;
+    }
+    return false;
+}
+
 bool findFont(const std::string& face, bool bold, bool italic, FontFile& out)
+{
+    return findKnownFont(face, bold, italic, out) || findFontThroughFontconfig(face, bold, italic, out);
+}
+
+bool findFontThroughFontconfig(const std::string& face, bool bold, bool italic, FontFile& out)
 {
     FcConfig* cfg = config();
     if (cfg == nullptr)

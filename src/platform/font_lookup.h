@@ -20,4 +20,10 @@ struct FontFile {
 // too.
 bool findFont(const std::string& face, bool bold, bool italic, FontFile& out);
 
+// The two ways findFont looks: first where the system's packages put the
+// faces the game uses (no fontconfig set-up, which costs more than the rest
+// of the start together), then through fontconfig.
+bool findKnownFont(const std::string& face, bool bold, bool italic, FontFile& out);
+bool findFontThroughFontconfig(const std::string& face, bool bold, bool italic, FontFile& out);
+
 }  // namespace platform

@@ -29,13 +29,27 @@ RowSummary writeRow(const SDL_Surface* source, int y, Uint32* row, D3DCOLOR colo
 {
     const int width = source->w;
     const auto* from = static_cast<const Uint8*>(source->pixels) + static_cast<std::size_t>(y) * source->pitch;
-    if (source->format->format == SDL_PIXELFORMAT_RGB24) {
-        for (int x = 0; x < width; ++x, from += 3)
-            row[x] = 0xFF000000u | (Uint32{from[0]} << 16) | (Uint32{from[1]} << 8) | from[2];
-    } else {
-        std::memcpy(row, from, static_cast<std::size_t>(width) * 4);
-    }
     RowSummary summary;
+    if (source->format->format == SDL_PIXELFORMAT_RGB24) {
+        // Every texel opaque but the key's: one pass does it all (most of
+        // the start-up's pictures come this way).
+        bool keyed = false;
+        for (int x = 0; x < width; ++x, from += 3) {
+            const Uint32 texel = 0xFF000000u | (Uint32{from[0]} << 16) | (Uint32{from[1]} << 8) | from[2];
+            if (colorKey != 0 && texel == colorKey) {
+                row[x] = 0;
+                keyed = true;
+                continue;
+            }
+            row[x] = texel;
+            if (summary.inkLeft < 0)
+                summary.inkLeft = x;
+            summary.inkRight = x;
+        }
+        summary.transparent = keyed;
+        return summary;
+    }
+    std::memcpy(row, from, static_cast<std::size_t>(width) * 4);
     for (int x = 0; x < width; ++x) {
         if (colorKey != 0 && row[x] == colorKey)
             row[x] = 0;

@@ -41,6 +41,23 @@ TEST(Fonts, WindowsFaceNamesFindFreeFaces)
     EXPECT_NE(f.path.find("stencil"), std::string::npos) << f.path;
 }
 
+TEST(Fonts, TheFacesFoundDirectlyAreTheOnesFontconfigFinds)
+{
+    for (const char* face : {"Arial", "Courier New", "Stencil"}) {
+        for (int style = 0; style < 4; ++style) {
+            const bool bold = (style & 1) != 0, italic = (style & 2) != 0;
+            platform::FontFile direct, looked;
+            ASSERT_TRUE(platform::findFontThroughFontconfig(face, bold, italic, looked)) << face;
+            if (!platform::findKnownFont(face, bold, italic, direct))
+                continue;  // not installed where the packages put it: fontconfig finds it
+            EXPECT_EQ(direct.path, looked.path) << face << " style " << style;
+            EXPECT_EQ(direct.family, looked.family) << face;
+            EXPECT_EQ(direct.bold, looked.bold) << face << " style " << style;
+            EXPECT_EQ(direct.italic, looked.italic) << face << " style " << style;
+        }
+    }
+}
+
 TEST_F(TextDraw, TheFontHeightIsTheCellHeight)
 {
     RECT r{10, 10, 10, 10};
