@@ -38,6 +38,9 @@ int playGame(Game* newGame, HINSTANCE instance, int cmdShow,
         }
         delete game;
         game = nullptr;
+        // A game that quit by itself leaves its window standing.
+        if (IsWindow(hwnd))
+            DestroyWindow(hwnd);
         return static_cast<int>(msg.wParam);
     } catch (const GameError& err) {
         if (onFatalError)

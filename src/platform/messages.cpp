@@ -243,7 +243,9 @@ BOOL TranslateMessage(const MSG* msg)
 
 LRESULT DispatchMessageA(const MSG* msg)
 {
-    if (msg == nullptr || msg->hwnd == nullptr || msg->hwnd->destroyed || msg->hwnd->proc == nullptr)
+    // A message can outlive its window in the queue: the handle is only
+    // looked at once it is known to be live.
+    if (msg == nullptr || !IsWindow(msg->hwnd) || msg->hwnd->proc == nullptr)
         return 0;
     return msg->hwnd->proc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }

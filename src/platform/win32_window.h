@@ -127,6 +127,8 @@ WORD RegisterClassExA(const WNDCLASSEXA* wc);
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y,
                      int width, int height, HWND parent, void* menu, HINSTANCE instance, void* param);
 BOOL DestroyWindow(HWND hwnd);
+// Whether `hwnd` is a window not yet destroyed.
+BOOL IsWindow(HWND hwnd);
 BOOL ShowWindow(HWND hwnd, int cmdShow);
 BOOL GetClientRect(HWND hwnd, RECT* rect);
 BOOL GetWindowRect(HWND hwnd, RECT* rect);  // the outer frame, in screen pixels

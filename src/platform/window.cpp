@@ -5,12 +5,16 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
 
 namespace {
 
 std::map<std::string, WNDCLASSEXA> registeredClasses;
 HWND theWindow = nullptr;
+// Handles not yet destroyed, compared by value only: IsWindow may be asked
+// about one whose memory is gone.
+std::set<HWND> liveWindows;
 int cursorCount = 0;
 int stockObjectDummy = 0;
 
@@ -104,14 +108,18 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR title, DWORD style, int x, 
     handle->proc = cls->second.lpfnWndProc;
     handle->style = style;
     theWindow = handle;
+    liveWindows.insert(handle);
     return handle;
 }
+
+BOOL IsWindow(HWND hwnd) { return liveWindows.count(hwnd) != 0 ? TRUE : FALSE; }
 
 BOOL DestroyWindow(HWND hwnd)
 {
     if (hwnd == nullptr || hwnd->destroyed)
         return FALSE;
     hwnd->destroyed = true;
+    liveWindows.erase(hwnd);
     if (hwnd->proc)
         hwnd->proc(hwnd, WM_DESTROY, 0, 0);
     if (hwnd->window)
