@@ -11,9 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <map>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -75,16 +72,6 @@ private:
     int typeFrom = 0;
 };
 
-std::map<std::string, std::string> folderContents(const fs::path& folder)
-{
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        std::ifstream in(entry.path(), std::ios::binary);
-        files[entry.path().filename().string()] = std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    return files;
-}
-
 class Replay : public ::testing::Test {
 protected:
     void SetUp() override { platform::testing::useFakeClock(true); }
@@ -106,16 +93,8 @@ protected:
         EXPECT_EQ(playReplay(recording.string(), true, ended), expectedCode);
         return ended;
     }
-    std::string bytes()
-    {
-        std::ifstream in(recording, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    void write(const std::string& text)
-    {
-        std::ofstream out(recording, std::ios::binary | std::ios::trunc);
-        out << text;
-    }
+    std::string bytes() { return testsupport::readFile(recording); }
+    void write(const std::string& text) { testsupport::writeFile(recording, text); }
 
     testsupport::SaveFolder saves;
     fs::path recording = saves.path().parent_path() / (saves.path().filename().string() + ".khreplay");
@@ -131,7 +110,7 @@ TEST_F(Replay, AScriptedSessionPlaysBackToTheSameDigestTwiceWhateverTheClockDoes
     ASSERT_TRUE(fs::exists(saves.file("StateSave.txt"))) << "the session saved";
     // The player's table has moved on since: the replay must not see it.
     testsupport::writeFile(saves.file("HighScores.txt"), "9999\nZZZ\n");
-    const auto playersFiles = folderContents(saves.path());
+    const auto playersFiles = testsupport::folderContents(saves.path());
 
     const std::optional<JournalEnd> first = replay();
     ASSERT_TRUE(first);
@@ -144,7 +123,7 @@ TEST_F(Replay, AScriptedSessionPlaysBackToTheSameDigestTwiceWhateverTheClockDoes
     const std::optional<JournalEnd> second = replay();
     ASSERT_TRUE(second);
     EXPECT_EQ(second->digest, recorded->digest);
-    EXPECT_EQ(folderContents(saves.path()), playersFiles) << "a replay never writes the player's saves";
+    EXPECT_EQ(testsupport::folderContents(saves.path()), playersFiles) << "a replay never writes the player's saves";
 }
 
 TEST_F(Replay, TheDigestSeesWhatThePlayerDid)

@@ -7,21 +7,12 @@
 #include "support/save_folder.h"
 
 #include <filesystem>
-#include <map>
 
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr float FRAME = 1.0f / 60;
-
-std::map<std::string, std::string> contents(const fs::path& folder)
-{
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::directory_iterator(folder))
-        files[entry.path().filename().string()] = testsupport::readFile(entry.path());
-    return files;
-}
 
 class TitleDemoTest : public GameFixture {
 protected:
@@ -52,7 +43,7 @@ TEST_F(TitleDemoTest, ALevelPlaysWhenTheTitleIsLeftAloneAndAKeyEndsIt)
     ship.setLives(5);
     game->nextLevel = 17;
     testsupport::writeFile(saves.file("HighScores.txt"), "500\nABC\n");
-    const auto before = contents(saves.path());
+    const auto before = testsupport::folderContents(saves.path());
 
     leaveAlone(29);
     EXPECT_FALSE(demo().playing()) << "not before 30 s";
@@ -77,7 +68,7 @@ TEST_F(TitleDemoTest, ALevelPlaysWhenTheTitleIsLeftAloneAndAKeyEndsIt)
     EXPECT_EQ(ship.getSailsLevel(), 2);
     EXPECT_EQ(ship.getLives(), 5);
     EXPECT_EQ(game->nextLevel, 17);
-    EXPECT_EQ(contents(saves.path()), before) << "the demo writes nothing";
+    EXPECT_EQ(testsupport::folderContents(saves.path()), before) << "the demo writes nothing";
 
     leaveAlone(10);
     EXPECT_FALSE(demo().playing()) << "the idle time starts again";

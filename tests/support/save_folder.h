@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 
 namespace testsupport {
@@ -31,6 +32,16 @@ inline std::string readFile(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Every file in `folder` by name, with its bytes: to check a folder was
+// left byte for byte as it was.
+inline std::map<std::string, std::string> folderContents(const std::filesystem::path& folder)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        files[entry.path().filename().string()] = readFile(entry.path());
+    return files;
 }
 
 inline void writeFile(const std::filesystem::path& path, const std::string& bytes)
