@@ -165,6 +165,22 @@ std::string saveDirectory()
     return dir;
 }
 
+std::string cacheDirectory()
+{
+    if (const char* env = std::getenv("KEELHAVEN_CACHE_DIR"))
+        return *env ? absoluteFolder(env) : std::string();
+    // Relative XDG folders are to be ignored, as for the saves.
+    if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg != nullptr && xdg[0] == '/')
+        return withTrailingSlash(xdg) + "keelhaven/";
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] != '/')
+        if (const passwd* user = getpwuid(getuid()))
+            home = user->pw_dir;
+    if (home != nullptr && home[0] == '/')
+        return withTrailingSlash(home) + ".cache/keelhaven/";
+    return "";
+}
+
 bool checkSaveDirectory(std::string& problem)
 {
     const std::string dir = saveDirectory();

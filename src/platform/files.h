@@ -35,6 +35,12 @@ std::string chooseDataDirectory(std::string_view chosen, std::string_view progra
 // (~/.local/share/Keelhaven/ unless XDG_DATA_HOME names another absolute one).
 std::string saveDirectory();
 
+// The directory for files the game can always make again (pictures'
+// decoded texels), ending in '/', or "" for none; not created here.
+// KEELHAVEN_CACHE_DIR when set (empty: keep no cache), otherwise
+// $XDG_CACHE_HOME/keelhaven/ or ~/.cache/keelhaven/.
+std::string cacheDirectory();
+
 // False, with the reason, when the save folder is missing and cannot be made
 // (a file stands where it should be, or it may not be created).
 bool checkSaveDirectory(std::string& problem);

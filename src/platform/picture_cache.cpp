@@ -2,6 +2,7 @@
 
 #include "picture_check.h"
 #include "picture_failure.h"
+#include "texel_cache.h"
 
 #include <SDL_image.h>
 
@@ -14,6 +15,7 @@ namespace platform {
 namespace {
 
 int decodes = 0;
+int keptTexelReads = 0;  // pictures copied in from their texel files
 bool decodeFailed = false;  // since the game loop last asked
 
 // What one row of texels holds.
@@ -105,50 +107,48 @@ SDL_Texture* inDrawingFormat(SDL_Renderer* renderer, SDL_Texture* texture, int w
     return copy;
 }
 
-// Makes the texture of `source` in one pass: on the software renderer
-// straight into the texture's own memory, elsewhere through one staging
-// copy handed to the renderer.
-bool writeTexels(SDL_Renderer* renderer, bool software, const SDL_Surface* source, D3DCOLOR colorKey,
-                 TexturePixels& out, std::string& why)
+// A texture being filled: on the software renderer its own memory, locked;
+// elsewhere a staging copy handed to the renderer when it is finished.
+struct TexelTarget {
+    SDL_Texture* texture = nullptr;
+    void* pixels = nullptr;
+    int pitch = 0;
+    std::unique_ptr<Uint32[]> staging;
+};
+
+bool openTexels(SDL_Renderer* renderer, bool software, int width, int height, TexelTarget& target, std::string& why)
 {
-    const int width = source->w, height = source->h;
-    SDL_Texture* texture =
-        createRendererTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
-                          software ? SDL_TEXTUREACCESS_STREAMING : SDL_TEXTUREACCESS_STATIC, width, height);
-    if (texture == nullptr) {
+    target.texture = createRendererTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+                                           software ? SDL_TEXTUREACCESS_STREAMING : SDL_TEXTUREACCESS_STATIC,
+                                           width, height);
+    if (target.texture == nullptr) {
         why = SDL_GetError();
         return false;
     }
-    void* pixels = nullptr;
-    int pitch = width * 4;
-    std::unique_ptr<Uint32[]> staging;
+    target.pitch = width * 4;
     if (software) {
-        if (SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0) {
+        if (SDL_LockTexture(target.texture, nullptr, &target.pixels, &target.pitch) != 0) {
             why = SDL_GetError();
-            destroyRendererTexture(texture);
+            destroyRendererTexture(target.texture);
+            target.texture = nullptr;
             return false;
         }
     } else {
-        staging = std::make_unique_for_overwrite<Uint32[]>(static_cast<std::size_t>(width) * height);
-        pixels = staging.get();
+        target.staging = std::make_unique_for_overwrite<Uint32[]>(static_cast<std::size_t>(width) * height);
+        target.pixels = target.staging.get();
     }
-    bool transparent = false;
-    int inkLeft = width, inkTop = height, inkRight = -1, inkBottom = -1;
-    for (int y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels) + static_cast<std::size_t>(y) * pitch);
-        const RowSummary summary = writeRow(source, y, row, colorKey);
-        transparent = transparent || summary.transparent;
-        if (summary.inkLeft >= 0) {
-            inkLeft = std::min(inkLeft, summary.inkLeft);
-            inkRight = std::max(inkRight, summary.inkRight);
-            inkTop = std::min(inkTop, y);
-            inkBottom = y;
-        }
-    }
+    return true;
+}
+
+// Hands the filled texels to the renderer and describes the texture.
+void finishTexels(SDL_Renderer* renderer, bool software, TexelTarget& target, int width, int height,
+                  bool transparent, SDL_Rect ink, TexturePixels& out)
+{
+    SDL_Texture* texture = target.texture;
     if (software)
         SDL_UnlockTexture(texture);
     else
-        SDL_UpdateTexture(texture, nullptr, pixels, pitch);
+        SDL_UpdateTexture(texture, nullptr, target.pixels, target.pitch);
 
     // An opaque picture drawn by the software renderer straight into the
     // window is kept in the window's own format: SDL then copies its rows
@@ -158,10 +158,83 @@ bool writeTexels(SDL_Renderer* renderer, bool software, const SDL_Surface* sourc
 
     out = TexturePixels{texture, width, height, transparent};
     out.inkKnown = true;
-    out.ink = inkRight < 0 ? SDL_Rect{0, 0, 0, 0}
-                           : SDL_Rect{inkLeft, inkTop, inkRight - inkLeft + 1, inkBottom - inkTop + 1};
+    out.ink = ink;
     SDL_SetTextureBlendMode(texture, transparent ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
     SDL_SetTextureScaleMode(texture, software ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+}
+
+TexelHeader headerOf(const TexturePixels& pixels)
+{
+    TexelHeader header;
+    header.width = pixels.width;
+    header.height = pixels.height;
+    header.transparent = pixels.hasTransparency;
+    header.inkLeft = pixels.ink.x;
+    header.inkTop = pixels.ink.y;
+    header.inkWidth = pixels.ink.w;
+    header.inkHeight = pixels.ink.h;
+    return header;
+}
+
+// Makes the texture of `source` in one pass, the colour key made
+// transparent; when `texelPath` is given, its texels are also kept there
+// for the next start.
+bool writeTexels(SDL_Renderer* renderer, bool software, const SDL_Surface* source, D3DCOLOR colorKey,
+                 const TexelSource& texelSource, const std::string& texelPath, TexturePixels& out, std::string& why)
+{
+    const int width = source->w, height = source->h;
+    TexelTarget target;
+    if (!openTexels(renderer, software, width, height, target, why))
+        return false;
+    bool transparent = false;
+    int inkLeft = width, inkTop = height, inkRight = -1, inkBottom = -1;
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(target.pixels) +
+                                              static_cast<std::size_t>(y) * target.pitch);
+        const RowSummary summary = writeRow(source, y, row, colorKey);
+        transparent = transparent || summary.transparent;
+        if (summary.inkLeft >= 0) {
+            inkLeft = std::min(inkLeft, summary.inkLeft);
+            inkRight = std::max(inkRight, summary.inkRight);
+            inkTop = std::min(inkTop, y);
+            inkBottom = y;
+        }
+    }
+    const SDL_Rect ink = inkRight < 0 ? SDL_Rect{0, 0, 0, 0}
+                                      : SDL_Rect{inkLeft, inkTop, inkRight - inkLeft + 1, inkBottom - inkTop + 1};
+    if (!texelPath.empty()) {
+        TexturePixels described{nullptr, width, height, transparent};
+        described.ink = ink;
+        std::string problem;
+        if (!writeTexelFile(texelPath, texelSource, headerOf(described), target.pixels,
+                            static_cast<std::size_t>(target.pitch), problem))
+            std::fprintf(stderr, "Keelhaven: the decoded picture %s is not kept: %s\n", texelSource.path.c_str(),
+                         problem.c_str());
+    }
+    finishTexels(renderer, software, target, width, height, transparent, ink, out);
+    return true;
+}
+
+// The picture from its texel file, when one stands for it as it is now.
+bool readKeptTexels(SDL_Renderer* renderer, bool software, const TexelSource& source, const std::string& texelPath,
+                    TexturePixels& out)
+{
+    TexelFileReader reader;
+    if (!reader.open(texelPath, source))
+        return false;
+    const TexelHeader& header = reader.header();
+    TexelTarget target;
+    std::string why;
+    if (!openTexels(renderer, software, header.width, header.height, target, why))
+        return false;
+    if (!reader.readTexels(target.pixels, static_cast<std::size_t>(target.pitch))) {
+        if (software)
+            SDL_UnlockTexture(target.texture);
+        destroyRendererTexture(target.texture);
+        return false;
+    }
+    finishTexels(renderer, software, target, header.width, header.height, header.transparent,
+                 SDL_Rect{header.inkLeft, header.inkTop, header.inkWidth, header.inkHeight}, out);
     return true;
 }
 
@@ -170,6 +243,15 @@ bool writeTexels(SDL_Renderer* renderer, bool software, const SDL_Surface* sourc
 bool decodePicture(SDL_Renderer* renderer, bool software, const std::string& path, D3DCOLOR colorKey,
                    TexturePixels& out, std::string& why)
 {
+    // A large picture unchanged since it was last decoded is copied in from
+    // its texel file.
+    TexelSource texelSource;
+    std::string texelPath;
+    if (findTexelFile(path, colorKey, texelSource, texelPath) &&
+        readKeptTexels(renderer, software, texelSource, texelPath, out)) {
+        ++keptTexelReads;
+        return true;
+    }
     // Looked at again before decoding: the file may have changed since it
     // was loaded, and a damaged one can make the decoder loop for ever.
     std::string bytes;
@@ -197,7 +279,9 @@ bool decodePicture(SDL_Renderer* renderer, bool software, const std::string& pat
         }
         loaded = argb;
     }
-    const bool converted = writeTexels(renderer, software, loaded, colorKey, out, why);
+    const bool keep = !texelPath.empty() && static_cast<long long>(loaded->w) * loaded->h >= KEEP_TEXELS_FROM;
+    const bool converted =
+        writeTexels(renderer, software, loaded, colorKey, texelSource, keep ? texelPath : std::string(), out, why);
     SDL_FreeSurface(loaded);
     return converted;
 }
@@ -304,6 +388,7 @@ bool takePictureDecodeFailure()
 namespace testing {
 
 int pictureDecodes() { return decodes; }
+int keptTexelFilesRead() { return keptTexelReads; }
 
 }  // namespace testing
 }  // namespace platform

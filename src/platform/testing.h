@@ -45,6 +45,7 @@ void forceDeviceState(HRESULT state);
 int liveDefaultPoolObjects();  // textures, buffers, fonts, sprites not yet released
 int pictureFileLoads();        // picture files read and checked for a new texture so far
 int pictureDecodes();          // pictures decoded into pixels so far (on first draw)
+int keptTexelFilesRead();      // pictures copied in from their texel files instead
 // Decoded pixels kept at most before the least recently drawn go (the
 // device's own budget when given 0); and the bytes kept now.
 void setDecodedPictureBudget(std::size_t bytes);

@@ -23,12 +23,13 @@ const std::vector<ScreenImage> IMAGES = {
 
 }  // namespace
 
-CreditScreen::CreditScreen(Voyage* voyage) : Screen(voyage, "CREDITS", PICTURES, IMAGES, "ENDINGCREDITS") { setUp(); }
+CreditScreen::CreditScreen(Voyage* voyage) : Screen(voyage, "CREDITS", PICTURES, IMAGES, "ENDINGCREDITS") {}
 
 void CreditScreen::leave()
 {
     timer = 0;
-    image(TEXT).setY(TEXT_Y);
+    if (getInitialized())  // a screen never shown has no text to put back
+        image(TEXT).setY(TEXT_Y);
     scroll = 0;
     stopCue("ENDINGCREDITS");
 }

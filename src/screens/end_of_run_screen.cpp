@@ -51,10 +51,9 @@ EndOfRunScreen::EndOfRunScreen(Voyage* voyage, const EndOfRunStyle& endStyle)
     : Screen(voyage, endStyle.name, endPictures(endStyle), endImages(endStyle), endStyle.music),
       style(endStyle)
 {
-    setUp();
 }
 
-// Runs once (the screen is set up when it is made), so there is one box
+// Runs once (the screen is set up when it is first shown), so there is one box
 // and each picture is loaded once.
 void EndOfRunScreen::initialize()
 {

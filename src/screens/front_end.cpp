@@ -18,7 +18,7 @@ const std::vector<ScreenImage> IMAGES = {
 
 }  // namespace
 
-FrontEnd::FrontEnd(Voyage* voyage) : Screen(voyage, "FRONTEND", PICTURES, IMAGES, "BALLAD3") { setUp(); }
+FrontEnd::FrontEnd(Voyage* voyage) : Screen(voyage, "FRONTEND", PICTURES, IMAGES, "BALLAD3") {}
 
 void FrontEnd::update(float frameTime)
 {

@@ -20,7 +20,6 @@ const std::vector<ScreenImage> IMAGES = {
 HighScoreScreen::HighScoreScreen(Voyage* voyage) : Screen(voyage, "HIGHSCORE", PICTURES, IMAGES)
 {
     addNotice();
-    setUp();
 }
 
 void HighScoreScreen::reset()

@@ -39,7 +39,6 @@ const std::vector<ScreenImage> IMAGES = {
 InstructionsScreen::InstructionsScreen(Voyage* voyage)
     : Screen(voyage, "INSTRUCTIONS", PICTURES, IMAGES), latch(std::vector<MenuMoves>{})
 {
-    setUp();
 }
 
 void InstructionsScreen::reset()

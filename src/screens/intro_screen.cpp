@@ -14,7 +14,7 @@ const std::vector<ScreenImage> IMAGES = {
 
 }  // namespace
 
-IntroScreen::IntroScreen(Voyage* voyage) : Screen(voyage, "INTRO", PICTURES, IMAGES) { setUp(); }
+IntroScreen::IntroScreen(Voyage* voyage) : Screen(voyage, "INTRO", PICTURES, IMAGES) {}
 
 // Only the key path starts the timer again, so an intro entered after it
 // once moved on by itself moves on at its first update.

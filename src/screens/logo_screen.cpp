@@ -28,7 +28,6 @@ const std::vector<ScreenImage> IMAGES = {
 
 LogoScreen::LogoScreen(Voyage* voyage) : Screen(voyage, "LOGO", PICTURES, IMAGES)
 {
-    setUp();
     setActive(true);
 }
 

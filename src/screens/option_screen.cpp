@@ -56,7 +56,6 @@ constexpr size_t IMAGE_OF[ITEM_COUNT] = {ON_ITEM,  OFF_ITEM,          EASY_ITEM,
 OptionScreen::OptionScreen(Voyage* voyage)
     : Screen(voyage, "OPTIONSCREEN", PICTURES, IMAGES, "BALLAD3"), cursor(MOVES)
 {
-    setUp();
 }
 
 void OptionScreen::reset()

@@ -53,7 +53,11 @@ constexpr size_t IMAGE_OF[ITEM_COUNT] = {RESUME_ITEM, SAVE_ITEM, QUIT_ITEM};
 PauseScreen::PauseScreen(Voyage* voyage) : Screen(voyage, "PAUSESCREEN", PICTURES, IMAGES), cursor(MOVES)
 {
     addNotice();  // for a save that did not work
-    setUp();
+}
+
+void PauseScreen::initialize()
+{
+    Screen::initialize();
     image(SAVED_BANNER).setScale(BANNER_SCALE);
 }
 

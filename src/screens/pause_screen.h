@@ -7,6 +7,7 @@
 class PauseScreen : public Screen {
 public:
     explicit PauseScreen(Voyage* voyage);
+    void initialize() override;
     void reset() override;
     void leave() override;
     void update(float frameTime) override;

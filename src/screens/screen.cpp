@@ -48,6 +48,15 @@ void Screen::initialize()
     loaded = true;
 }
 
+void Screen::setActive(bool on)
+{
+    if (on && !getInitialized()) {
+        initialize();
+        setInitialized(true);
+    }
+    GameState::setActive(on);
+}
+
 void Screen::reset()
 {
     if (music != nullptr)

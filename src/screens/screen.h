@@ -48,8 +48,11 @@ public:
 
     // Loads the pictures in table order, each followed by its images (and the
     // notice's font, for a screen that has one). Runs once: the screen sets
-    // itself up when it is made, and a later call changes nothing.
+    // itself up the first time it is shown, and a later call changes nothing.
     void initialize() override;
+    // A screen is set up when it is first shown, not when it is made, so the
+    // game starts having loaded only the first screen's pictures.
+    void setActive(bool on) override;
     // Starts the screen's music while sound is on.
     void reset() override;
     // The images, then the notice if one is showing.
@@ -58,17 +61,10 @@ public:
     void resetAll() override;
 
 protected:
-    // For a screen that tells the player things (before setUp).
+    // For a screen that tells the player things (in its constructor).
     void addNotice() { notice = std::make_unique<ScreenNotice>(); }
     ScreenNotice& noticeLine() { return *notice; }
 
-    // For the end of a screen's constructor: screens are set up when they
-    // are made, so entering one never loads its pictures again.
-    void setUp()
-    {
-        initialize();
-        setInitialized(true);
-    }
     // The images in table order, untinted; screens with their own order or
     // colours draw them themselves. Inside the sprite batch.
     virtual void draw();

@@ -33,7 +33,6 @@ TitleScreen::TitleScreen(Voyage* voyage)
     : Screen(voyage, "TITLESCREEN", PICTURES, IMAGES, "BALLAD3"), cursor(columnMoves(ITEM_COUNT))
 {
     addNotice();  // for a saved game that does not load
-    setUp();
 }
 
 void TitleScreen::reset()

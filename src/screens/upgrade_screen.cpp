@@ -105,7 +105,6 @@ UpgradeScreen::UpgradeScreen(Voyage* voyage)
     : Screen(voyage, "UPGRADESCREEN", PICTURES, shopImages()), ship(voyage->getShip()), cursor(MOVES)
 {
     cursor.selection = PROCEED;
-    setUp();
 }
 
 void UpgradeScreen::initialize()

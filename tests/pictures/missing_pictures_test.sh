@@ -56,7 +56,7 @@ case_of() {
 
 case_of textures4-3.png missing "" "Error initializing game textures"
 case_of ostrelgames.png cut "" "Error initializing ostrel texture"
-case_of startscreen.jpg missing "" "Error initializing frontend texture"
+case_of startscreen.jpg missing '`FRONTEND|' "Error initializing frontend texture"
 case_of titleUI.png missing '`TITLESCREEN|' "Error initializing start texture"
 case_of KeelhavenHighScore.jpg folder '`HIGHSCORE|' "Error initializing high score texture"
 case_of ocean.jpg missing '`LEVEL1|' "Error initializing background texture"
