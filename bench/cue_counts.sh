@@ -27,7 +27,7 @@ main=$(ls "$out"/cues*-01 2>/dev/null | head -1)
 calls() {  # function name
     (callgrind_annotate --inclusive=yes --threshold=100 "$main" 2>/dev/null || true) |
         awk -v f="$1" 'index($0, "=> ") && index($0, ":" f " (") {
-            cost = $1; gsub(",", "", cost); n = $NF; gsub(/[()x]/, "", n); c += cost; k += n
+            cost = $1; gsub(",", "", cost); n = $NF; gsub(/[(),x]/, "", n); c += cost; k += n
         } END {print c + 0, k + 0}'
 }
 read -r starts startCalls < <(calls 'Audio::playCue(char const*)')

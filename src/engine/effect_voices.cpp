@@ -180,6 +180,18 @@ std::size_t EffectVoices::voices(std::size_t index) const
     return index < effects.size() ? effects[index]->voices.size() : 0;
 }
 
+std::vector<float> EffectVoices::volumes(std::size_t index) const
+{
+    std::vector<float> all;
+    if (index < effects.size())
+        for (const auto& voice : effects[index]->voices) {
+            float volume = 0;
+            FAudioVoice_GetVolume(voice->source, &volume);
+            all.push_back(volume);
+        }
+    return all;
+}
+
 void EffectVoices::setCategoryVolume(float volume)
 {
     categoryVolume = volume;

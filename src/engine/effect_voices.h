@@ -43,6 +43,8 @@ public:
     int playing(std::size_t effect) const;
     // Voices made for the effect so far.
     std::size_t voices(std::size_t effect) const;
+    // The volume each of its voices is set to, as the mixer has it.
+    std::vector<float> volumes(std::size_t effect) const;
 
     // The effects category's volume, 0 to 1 (already shaped); copies playing
     // change at once.
