@@ -1,7 +1,12 @@
 // The game's music and sound effects: the XACT3-style sound engine, one
 // in-memory wave bank and one sound bank, and cues played and stopped by name.
+// Music goes through the engine's cues; the effects, started many times a
+// second in a battle, play on voices kept for them (effect_voices.h), at the
+// volume the engine would give them.
 #pragma once
 
+#include "bank_contents.h"
+#include "mapped_file.h"
 #include "win32_types.h"
 
 #include <FACT.h>
@@ -9,6 +14,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
+
+class EffectVoices;
 
 class Audio {
 public:
@@ -52,15 +60,30 @@ public:
 private:
     friend struct AudioTestAccess;
 
+    // A cue of the sound bank; effect is its place in the effects' voices,
+    // or kNoEffect for one the engine plays.
+    struct Cue {
+        std::string name;
+        std::uint16_t index = 0;
+        std::size_t effect = 0;
+    };
+    static constexpr std::size_t kNoEffect = ~std::size_t{0};
+
     HRESULT startEngine();
     bool applyVolume(const char* category, int percent);
+    void readyEffects();
+    const Cue* findCue(const char* name) const;
 
     FACTAudioEngine* xactEngine;
     FACTWaveBank* waveBank;     // destroyed by the engine's shutdown
     FACTSoundBank* soundBank;   // destroyed by the engine's shutdown
+    FAudio* mixer = nullptr;                    // the engine's; it releases it at shutdown
+    FAudioMasteringVoice* output = nullptr;     // the engine's; destroyed at its shutdown
+    std::unique_ptr<EffectVoices> effects;      // gone before the engine shuts down
+    std::vector<Cue> cues;
     std::uint16_t cueI;         // index of the cue last played or stopped
-    std::unique_ptr<BYTE[]> mapWaveBank;    // the wave-bank file; voices play straight out of it
-    std::unique_ptr<BYTE[]> soundBankData;  // the sound-bank file, read until shutdown
+    platform::MappedFile mapWaveBank;    // the wave-bank file; voices play straight out of it
+    platform::MappedFile soundBankData;  // the sound-bank file, read until shutdown
     // Whether the system services the engine needs were set up by this object.
     // Nothing needs setting up on this platform, so it is always true.
     bool coInitialized;

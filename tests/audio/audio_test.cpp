@@ -1,5 +1,6 @@
 // Audio over the engine, with SDL's silent audio driver: the game's banks,
 // how music and effects play and stop, and every way initialize can fail.
+#include "audio_access.h"
 #include "audio_output.h"
 #include "bank_reader.h"
 #include "engine/audio.h"
@@ -15,10 +16,7 @@
 #include <set>
 #include <thread>
 
-struct AudioTestAccess {
-    static FACTSoundBank* soundBank(const Audio& a) { return a.soundBank; }
-    static FACTWaveBank* waveBank(const Audio& a) { return a.waveBank; }
-};
+#include <sys/stat.h>
 
 namespace {
 
@@ -27,16 +25,9 @@ const HRESULT kMediaFileNotFound = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
 const char* const kMusicCues[] = {"BALLAD3", "KEELHAVENDARKTHEME", "ENDINGCREDITS", "CRYSTALCAVERN"};
 const char* const kEffectCues[] = {"SHIPEXPLOSION", "CANNONALTERED1", "COIN2", "BOOKTURN"};
 
-int instances(const Audio& audio, const char* cue)
-{
-    FACTSoundBank* bank = AudioTestAccess::soundBank(audio);
-    const std::uint16_t index = FACTSoundBank_GetCueIndex(bank, cue);
-    if (index == FACTINDEX_INVALID)
-        return -1;
-    FACTCueProperties properties{};
-    FACTSoundBank_GetCueProperties(bank, index, &properties);
-    return properties.currentInstances;
-}
+// Copies playing as the game sees them: music's from the engine's cue, an
+// effect's from its voices.
+int instances(Audio& audio, const char* cue) { return audio.playingInstances(cue); }
 
 bool bankInUse(const Audio& audio)
 {
@@ -95,18 +86,22 @@ TEST(GameBanks, LoadAndEveryCueResolvesAndPlays)
     EXPECT_TRUE(audio.getSoundOn());
 
     for (const char* cue : kMusicCues) {
+        EXPECT_EQ(AudioTestAccess::effectOf(audio, cue), AudioTestAccess::kNoEffect) << cue << " is the engine's";
         audio.playCue(cue);
         EXPECT_EQ(instances(audio, cue), 1) << cue;
         audio.stopCue(cue);
         EXPECT_EQ(instances(audio, cue), 0) << cue;
     }
     for (const char* cue : kEffectCues) {
+        EXPECT_NE(AudioTestAccess::effectOf(audio, cue), AudioTestAccess::kNoEffect) << cue << " plays on its voices";
         audio.playCue(cue);
         EXPECT_EQ(instances(audio, cue), 1) << cue;
     }
     runFor(audio, 0.1);
-    for (const char* cue : kEffectCues)
+    for (const char* cue : kEffectCues) {
         audio.stopCue(cue);
+        EXPECT_EQ(instances(audio, cue), 0) << cue;
+    }
     EXPECT_FALSE(bankInUse(audio));
 }
 
@@ -240,6 +235,8 @@ TEST(AudioFiles, MissingOrCorruptBanksAreMediaFileProblems)
     badTool[6] = 42;  // a tool version the engine refuses
     std::ofstream(folder / "tool.xsb", std::ios::binary)
         .write(reinterpret_cast<const char*>(badTool.data()), static_cast<std::streamsize>(badTool.size()));
+    std::filesystem::create_directory(folder / "folder.xwb");
+    ASSERT_EQ(mkfifo((folder / "pipe.xsb").c_str(), 0600), 0);  // opening it to read would wait for a writer
 
     struct Case {
         const char* what;
@@ -259,6 +256,8 @@ TEST(AudioFiles, MissingOrCorruptBanksAreMediaFileProblems)
         {"empty sound bank", good.waveBank, empty},
         {"sound bank cut in half", good.waveBank, (folder / "cut.xsb").string()},
         {"sound bank the engine refuses", good.waveBank, (folder / "tool.xsb").string()},
+        {"wave bank that is a folder", (folder / "folder.xwb").string(), good.soundBank},
+        {"sound bank that is a pipe", good.waveBank, (folder / "pipe.xsb").string()},
     };
     for (const Case& c : cases) {
         Audio audio(c.waveBank, c.soundBank);
@@ -266,6 +265,14 @@ TEST(AudioFiles, MissingOrCorruptBanksAreMediaFileProblems)
         EXPECT_EQ(AudioTestAccess::soundBank(audio), nullptr) << c.what;
         audio.playCue("BLIP");  // and nothing breaks afterwards
         audio.run();
+    }
+    for (const char* odd : {"folder.xwb", "pipe.xsb"}) {
+        const bool wave = std::string(odd).ends_with(".xwb");
+        Audio audio(wave ? (folder / odd).string() : good.waveBank, wave ? good.soundBank : (folder / odd).string());
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(audio.initialize(), kMediaFileNotFound) << odd;
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_NE(said.find(std::string(odd) + " is refused: not a plain file"), std::string::npos) << said;
     }
 }
 

@@ -35,13 +35,11 @@ TempFolder::~TempFolder()
     std::filesystem::remove_all(folder, ec);
 }
 
-namespace {
 void writeBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
 {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
-}  // namespace
 
 TestBankPaths writeTestBanks(const std::filesystem::path& folder, banks::Codec codec)
 {

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // A sine tone: frames samples per channel at 22050 Hz.
 banks::PcmWave makeTone(double hz, std::size_t frames, int channels = 1, double amplitude = 0.5);
@@ -26,6 +27,8 @@ public:
 private:
     std::filesystem::path folder;
 };
+
+void writeBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
 struct TestBankPaths {
     std::string waveBank;

@@ -6,6 +6,7 @@
 // plain one or one PlayWave track, in a category that exists, from the one
 // wave bank and a wave it has; every cue on a sound; the names ending the file.
 #include "engine/bank_check.h"
+#include "engine/bank_contents.h"
 #include "fuzz_check.h"
 
 #include <set>
@@ -87,7 +88,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool matched = checkSoundBank(data, size, why, &waves);
     fuzz::require(matched || !why.empty(), "a refused sound bank says why");
     fuzz::require(!matched || alone, "a bank that agrees with its wave bank is whole on its own");
-    if (matched)
+    if (matched) {
         requireEngineSafe(f, &waves);
+        // The cues Audio finds by name: one for each, named, on a wave there is.
+        const std::vector<BankSound> sounds = readBankSounds(data, size);
+        fuzz::require(sounds.size() == f.le(19, 2) + f.le(21, 2), "a cue read for each cue");
+        for (std::size_t i = 0; i < sounds.size(); ++i)
+            fuzz::require(sounds[i].cueIndex == i && !sounds[i].name.empty() && sounds[i].wave < waves.waves &&
+                              sounds[i].category <= 2,
+                          "a cue named, in its place, on a wave of the wave bank");
+    }
     return 0;
 }

@@ -5,6 +5,7 @@
 // what the engine trusts blindly: where the entries are, each wave's
 // channels, rate, samples and loop, and the summary handed to the sound bank.
 #include "engine/bank_check.h"
+#include "engine/bank_contents.h"
 #include "fuzz_check.h"
 
 namespace {
@@ -67,7 +68,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WaveBankSummary summary;
     const bool ok = checkWaveBank(data, size, why, &summary);
     fuzz::require(ok || !why.empty(), "a refused wave bank says why");
-    if (ok)
+    if (ok) {
         requireEngineSafe(fuzz::Fields(data, size), summary);
+        // What the effects' voices are handed: every wave's samples in the file.
+        const std::vector<BankWave> waves = readBankWaves(data, size);
+        fuzz::require(waves.size() == summary.waves, "a wave read for each entry");
+        for (const BankWave& w : waves)
+            fuzz::require(w.offset + w.bytes <= size && w.bytes > 0 && w.blockAlign > 0 && w.frames > 0,
+                          "a wave's samples inside the file, in whole blocks");
+    }
     return 0;
 }
