@@ -127,6 +127,17 @@ std::string dataDirectory()
     return dir;
 }
 
+// The user's home folder, ending in '/': HOME when absolute, otherwise the
+// password database's; "" if neither is known.
+std::string homeFolder()
+{
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] != '/')
+        if (const passwd* user = getpwuid(getuid()))
+            home = user->pw_dir;
+    return home != nullptr && home[0] == '/' ? withTrailingSlash(home) : std::string();
+}
+
 // SDL's preferences folder, except where SDL would follow an XDG_DATA_HOME
 // that the XDG rules say to ignore (empty or relative): SDL would then put the
 // saves at the filesystem root or under the working directory.
@@ -134,13 +145,8 @@ std::string preferencesDirectory()
 {
     const char* xdg = std::getenv("XDG_DATA_HOME");
     if (xdg != nullptr && xdg[0] != '/') {
-        const char* home = std::getenv("HOME");
-        if (home == nullptr || home[0] != '/')
-            if (const passwd* user = getpwuid(getuid()))
-                home = user->pw_dir;
-        if (home != nullptr && home[0] == '/')
-            return withTrailingSlash(home) + ".local/share/Keelhaven/";
-        return "";
+        const std::string home = homeFolder();
+        return home.empty() ? home : home + ".local/share/Keelhaven/";
     }
     std::string dir;
     if (char* pref = SDL_GetPrefPath("", "Keelhaven")) {
@@ -172,13 +178,8 @@ std::string cacheDirectory()
     // Relative XDG folders are to be ignored, as for the saves.
     if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg != nullptr && xdg[0] == '/')
         return withTrailingSlash(xdg) + "keelhaven/";
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] != '/')
-        if (const passwd* user = getpwuid(getuid()))
-            home = user->pw_dir;
-    if (home != nullptr && home[0] == '/')
-        return withTrailingSlash(home) + ".cache/keelhaven/";
-    return "";
+    const std::string home = homeFolder();
+    return home.empty() ? home : home + ".cache/keelhaven/";
 }
 
 bool checkSaveDirectory(std::string& problem)
