@@ -22,6 +22,7 @@ namespace {
 using bench::Clock;
 using bench::ignore;
 using bench::median;
+using bench::residentMegabytes;
 double milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 // Processor time this process used, in ms: on a machine shared with other
@@ -31,17 +32,6 @@ double processorMilliseconds()
     timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
-// Resident memory now, in MB, from the kernel's own accounting.
-double residentMegabytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::atof(line.c_str() + 6) / 1024.0;
-    return 0;
 }
 
 double peakMegabytes()

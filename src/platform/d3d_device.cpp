@@ -128,6 +128,8 @@ void destroyRendererTexture(SDL_Texture* texture)
 {
     if (texture == nullptr)
         return;
+    if (theDevice != nullptr)
+        theDevice->derived().forget(texture);
     SDL_DestroyTexture(texture);
     --liveTextures;
 }
@@ -152,6 +154,7 @@ Device::Device(HWND window, SDL_Renderer* sdlRenderer, const D3DPRESENT_PARAMETE
 
 Device::~Device()
 {
+    derivedPictures.clear();
     textureCache.clear();
     dropBackBuffer();
     SDL_DestroyRenderer(renderer);
@@ -226,6 +229,7 @@ HRESULT Device::Reset(D3DPRESENT_PARAMETERS* params)
     bool texturesLost = rendererWasReset;
     if (texturesLost) {
         // The renderer's textures are gone: nothing cached survives.
+        derivedPictures.clear();
         textureCache.clear();
         ++rendererGeneration;
         rendererWasReset = false;
@@ -252,6 +256,7 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const void*)
         SDL_SetRenderTarget(renderer, backBuffer);
     }
     textureCache.endFrame();
+    derivedPictures.endFrame();
     typeScriptedKeyAfterFrame();
     return D3D_OK;
 }
@@ -374,6 +379,28 @@ void Device::copyInk(const TexturePixels& tex, const SDL_Rect& src, float x0, fl
     SDL_RenderCopyF(renderer, tex.texture, &kept, &dst);
 }
 
+// A tinted or scaled draw the software renderer would make texel by texel,
+// copied 1:1 from a picture made of it once, when one draws the same pixels.
+// The sizes truncate as the renderer truncates them.
+bool Device::drawStandIn(const TexturePixels& tex, const SDL_Rect& src, float x0, float y0, float w, float h,
+                         SDL_Color c)
+{
+    DerivedRequest request;
+    request.texture = tex.texture;
+    request.src = src;
+    request.width = static_cast<int>(w);
+    request.height = static_cast<int>(h);
+    request.color = c;
+    request.hasTransparency = tex.hasTransparency;
+    request.binaryAlpha = tex.binaryAlpha;
+    SDL_Texture* standIn = derivedPictures.standIn(renderer, request);
+    if (standIn == nullptr)
+        return false;
+    const SDL_FRect dst{x0, y0, static_cast<float>(request.width), static_cast<float>(request.height)};
+    SDL_RenderCopyF(renderer, standIn, nullptr, &dst);
+    return true;
+}
+
 void Device::drawTextured(const TexturePixels& tex, const SDL_Rect& src, const D3DXMATRIX& m, float ox, float oy,
                           D3DCOLOR color)
 {
@@ -401,6 +428,8 @@ void Device::drawTextured(const TexturePixels& tex, const SDL_Rect& src, const D
 
     if (near(b, 0) && near(cc, 0)) {
         // Scale and mirror only: a plain copy.
+        if (software && a > 0 && d > 0 && drawStandIn(tex, src, x0, y0, w * a, h * d, c))
+            return;
         SDL_SetTextureBlendMode(tex.texture, opaqueDraw ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
         if (a == 1.0f && d == 1.0f && tex.inkKnown && tex.hasTransparency && std::fabs(x0) < 1e6f &&
             std::fabs(y0) < 1e6f) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "d3dx9.h"
+#include "derived_pictures.h"
 #include "picture_cache.h"
 #include "sdl_internal.h"
 
@@ -64,6 +65,7 @@ public:
     int live() const { return liveObjects; }
 
     PictureCache& cache() { return textureCache; }
+    DerivedPictures& derived() { return derivedPictures; }
     void forceState(HRESULT s) { forcedState = s; }
     void rendererLost() { rendererWasReset = true; }
     bool readBack(std::vector<std::uint32_t>& pixels, int& w, int& h);
@@ -72,6 +74,8 @@ public:
 
 private:
     void copyInk(const TexturePixels& tex, const SDL_Rect& src, float x0, float y0);
+    bool drawStandIn(const TexturePixels& tex, const SDL_Rect& src, float x0, float y0, float w, float h,
+                     SDL_Color c);
     bool createBackBuffer();
     void dropBackBuffer();
     bool windowFitsBackBuffer() const;
@@ -98,6 +102,7 @@ private:
     unsigned rendererGeneration = 0;
     int liveObjects = 0;
     PictureCache textureCache;
+    DerivedPictures derivedPictures;  // made from textureCache's pictures and the fonts'
 };
 
 // A reference to the device held for an object's whole life: declared

@@ -143,7 +143,7 @@ public:
         SDL_Surface* atlas = drawGlyphs();
         if (atlas == nullptr)
             return nullptr;
-        SDL_Texture* t = createRendererTexture(device->sdlRenderer(), atlas);
+        SDL_Texture* t = device->isSoftware() ? lockableTexture(atlas) : createRendererTexture(device->sdlRenderer(), atlas);
         atlasWidth = atlas->w;
         atlasHeight = atlas->h;
         SDL_FreeSurface(atlas);
@@ -176,6 +176,20 @@ private:
             g.offsetX = minx < 0 ? -minx : 0;
             g.inked = c != ' ' && maxx > minx;
         }
+    }
+
+    // On the software renderer the atlas can be locked, so that text drawn
+    // the same way each frame can be made into a picture once (see
+    // derived_pictures.h).
+    SDL_Texture* lockableTexture(SDL_Surface* atlas)
+    {
+        SDL_Texture* t = createRendererTexture(device->sdlRenderer(), SDL_PIXELFORMAT_ARGB8888,
+                                               SDL_TEXTUREACCESS_STREAMING, atlas->w, atlas->h);
+        if (t != nullptr && SDL_UpdateTexture(t, nullptr, atlas->pixels, atlas->pitch) != 0) {
+            destroyRendererTexture(t);
+            return nullptr;
+        }
+        return t;
     }
 
     // Every glyph drawn into one picture, its place noted.

@@ -21,6 +21,7 @@ bool decodeFailed = false;  // since the game loop last asked
 // What one row of texels holds.
 struct RowSummary {
     bool transparent = false;  // some texel is not fully opaque
+    bool partial = false;      // some texel is neither fully opaque nor fully transparent
     int inkLeft = -1;          // first and last texel that is not fully transparent; -1 if none
     int inkRight = -1;
 };
@@ -58,6 +59,8 @@ RowSummary writeRow(const SDL_Surface* source, int y, Uint32* row, D3DCOLOR colo
         const Uint32 alpha = row[x] >> 24;
         if (alpha != 0xFF)
             summary.transparent = true;
+        if (alpha != 0xFF && alpha != 0)
+            summary.partial = true;
         if (alpha != 0) {
             if (summary.inkLeft < 0)
                 summary.inkLeft = x;
@@ -186,13 +189,14 @@ bool writeTexels(SDL_Renderer* renderer, bool software, const SDL_Surface* sourc
     TexelTarget target;
     if (!openTexels(renderer, software, width, height, target, why))
         return false;
-    bool transparent = false;
+    bool transparent = false, partial = false;
     int inkLeft = width, inkTop = height, inkRight = -1, inkBottom = -1;
     for (int y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(target.pixels) +
                                               static_cast<std::size_t>(y) * target.pitch);
         const RowSummary summary = writeRow(source, y, row, colorKey);
         transparent = transparent || summary.transparent;
+        partial = partial || summary.partial;
         if (summary.inkLeft >= 0) {
             inkLeft = std::min(inkLeft, summary.inkLeft);
             inkRight = std::max(inkRight, summary.inkRight);
@@ -212,6 +216,7 @@ bool writeTexels(SDL_Renderer* renderer, bool software, const SDL_Surface* sourc
                          problem.c_str());
     }
     finishTexels(renderer, software, target, width, height, transparent, ink, out);
+    out.binaryAlpha = !partial;
     return true;
 }
 

@@ -25,6 +25,7 @@ struct TexturePixels {
     int width = 0;
     int height = 0;
     bool hasTransparency = false;  // some texel is not fully opaque
+    bool binaryAlpha = false;      // every texel fully opaque or fully transparent
     // The smallest rectangle holding every texel that is not fully
     // transparent, when known: what lies outside it draws nothing.
     bool inkKnown = false;

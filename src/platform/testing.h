@@ -56,6 +56,10 @@ void dropTextureCache();
 void loseRendererTextures();
 int glyphAtlasCount();         // glyph pictures alive, each shared by its fonts
 int liveRendererTextures();    // SDL textures made and not yet destroyed
+// Whether repeated tinted and scaled draws may be made into pictures once
+// (derived_pictures.h; on by default), and how many have been made.
+void useDerivedPictures(bool on);
+int derivedPicturesMade();
 
 // ---- back buffer ------------------------------------------------------------
 // The 800 x 600 picture drawn so far this frame (0xAARRGGBB per pixel).
