@@ -393,11 +393,16 @@ bool Device::drawStandIn(const TexturePixels& tex, const SDL_Rect& src, float x0
     request.color = c;
     request.hasTransparency = tex.hasTransparency;
     request.binaryAlpha = tex.binaryAlpha;
-    SDL_Texture* standIn = derivedPictures.standIn(renderer, request);
+    const StandIn* standIn = derivedPictures.standIn(renderer, request);
     if (standIn == nullptr)
         return false;
-    const SDL_FRect dst{x0, y0, static_cast<float>(request.width), static_cast<float>(request.height)};
-    SDL_RenderCopyF(renderer, standIn, nullptr, &dst);
+    if (standIn->ink.w > 0 && std::fabs(x0) < 1e6f && std::fabs(y0) < 1e6f) {
+        // Where the whole picture would land, truncated as the renderer does.
+        const SDL_FRect dst{static_cast<float>(static_cast<int>(x0) + standIn->ink.x),
+                            static_cast<float>(static_cast<int>(y0) + standIn->ink.y),
+                            static_cast<float>(standIn->ink.w), static_cast<float>(standIn->ink.h)};
+        SDL_RenderCopyF(renderer, standIn->picture, &standIn->ink, &dst);
+    }
     return true;
 }
 

@@ -2,7 +2,7 @@
 
 #include "testing.h"
 
-#include <vector>
+#include <algorithm>
 
 namespace platform {
 namespace {
@@ -65,55 +65,88 @@ struct LockedTexels {
     LockedTexels& operator=(const LockedTexels&) = delete;
 };
 
-// The stand-in for `request`, drawn by the same SDL blits the renderer
-// would make on every draw. Null if the source cannot be read.
-SDL_Texture* makeStandIn(SDL_Renderer* renderer, const DerivedRequest& request, Derivation how)
+// The smallest rectangle of `made` holding every texel that changes the
+// frame: for a shade (ARGB8888) those not white, otherwise those not fully
+// transparent. Copying only that draws the same.
+SDL_Rect inkOf(const SDL_Surface* made, Derivation how)
+{
+    const Uint32 blank = how == Derivation::Shade ? 0x00FFFFFFu : 0u;
+    const Uint32 mask = how == Derivation::Shade ? 0x00FFFFFFu : made->format->Amask;
+    if (mask == 0)
+        return SDL_Rect{0, 0, made->w, made->h};  // opaque
+    int left = made->w, top = made->h, right = -1, bottom = -1;
+    for (int y = 0; y < made->h; ++y) {
+        const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(made->pixels) +
+                                                          static_cast<std::size_t>(y) * made->pitch);
+        for (int x = 0; x < made->w; ++x) {
+            if ((row[x] & mask) == blank)
+                continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = y;
+        }
+    }
+    return right < 0 ? SDL_Rect{0, 0, 0, 0} : SDL_Rect{left, top, right - left + 1, bottom - top + 1};
+}
+
+// Draws `request` into `to` by the same SDL blits the renderer would make
+// on every draw.
+bool drawInto(SDL_Surface* from, SDL_Surface* to, const DerivedRequest& request, Derivation how)
+{
+    const SDL_Color& c = request.color;
+    if (how == Derivation::Shade) {
+        // White, darkened by the ink exactly as the frame would be.
+        SDL_FillRect(to, nullptr, SDL_MapRGBA(to->format, 255, 255, 255, 255));
+        SDL_SetSurfaceBlendMode(from, SDL_BLENDMODE_BLEND);
+        SDL_SetSurfaceColorMod(from, 0, 0, 0);
+        SDL_SetSurfaceAlphaMod(from, c.a);
+    } else {
+        // The texels themselves, tinted, alpha kept.
+        SDL_SetSurfaceBlendMode(from, SDL_BLENDMODE_NONE);
+        SDL_SetSurfaceColorMod(from, c.r, c.g, c.b);
+    }
+    SDL_Rect src = request.src;
+    SDL_Rect whole{0, 0, request.width, request.height};
+    const bool scaled = request.width != request.src.w || request.height != request.src.h;
+    return (scaled ? SDL_BlitScaled(from, &src, to, &whole) : SDL_BlitSurface(from, &src, to, &whole)) == 0;
+}
+
+// The stand-in for `request`; no picture if the source cannot be read (it
+// is not a lockable 32-bit texture, or scales smoothly).
+StandIn makeStandIn(SDL_Renderer* renderer, const DerivedRequest& request, Derivation how)
 {
     Uint32 format = 0;
     int access = 0, w = 0, h = 0;
     if (SDL_QueryTexture(request.texture, &format, &access, &w, &h) != 0 ||
         access != SDL_TEXTUREACCESS_STREAMING || SDL_BYTESPERPIXEL(format) != 4)
-        return nullptr;
-    const bool scaled = request.width != request.src.w || request.height != request.src.h;
+        return {};
     SDL_ScaleMode mode = SDL_ScaleModeNearest;
-    if (scaled && (SDL_GetTextureScaleMode(request.texture, &mode) != 0 || mode != SDL_ScaleModeNearest))
-        return nullptr;
+    if (SDL_GetTextureScaleMode(request.texture, &mode) != 0 || mode != SDL_ScaleModeNearest)
+        return {};
 
     const Uint32 madeFormat = how == Derivation::Shade ? Uint32{SDL_PIXELFORMAT_ARGB8888} : format;
-    SDL_Texture* made =
+    StandIn made;
+    made.picture =
         createRendererTexture(renderer, madeFormat, SDL_TEXTUREACCESS_STREAMING, request.width, request.height);
-    if (made == nullptr)
-        return nullptr;
+    if (made.picture == nullptr)
+        return {};
     bool drawn = false;
     {
         LockedTexels from(request.texture, format, w, h);
-        LockedTexels to(made, madeFormat, request.width, request.height);
-        if (from.surface && to.surface) {
-            const SDL_Color& c = request.color;
-            if (how == Derivation::Shade) {
-                // White, darkened by the ink exactly as the frame would be.
-                SDL_FillRect(to.surface, nullptr, SDL_MapRGBA(to.surface->format, 255, 255, 255, 255));
-                SDL_SetSurfaceBlendMode(from.surface, SDL_BLENDMODE_BLEND);
-                SDL_SetSurfaceColorMod(from.surface, 0, 0, 0);
-                SDL_SetSurfaceAlphaMod(from.surface, c.a);
-            } else {
-                // The texels themselves, tinted, alpha kept.
-                SDL_SetSurfaceBlendMode(from.surface, SDL_BLENDMODE_NONE);
-                SDL_SetSurfaceColorMod(from.surface, c.r, c.g, c.b);
-            }
-            SDL_Rect src = request.src;
-            SDL_Rect whole{0, 0, request.width, request.height};
-            drawn = (scaled ? SDL_BlitScaled(from.surface, &src, to.surface, &whole)
-                            : SDL_BlitSurface(from.surface, &src, to.surface, &whole)) == 0;
+        LockedTexels to(made.picture, madeFormat, request.width, request.height);
+        if (from.surface && to.surface && drawInto(from.surface, to.surface, request, how)) {
+            made.ink = inkOf(to.surface, how);
+            drawn = true;
         }
     }
     if (!drawn) {
-        destroyRendererTexture(made);
-        return nullptr;
+        destroyRendererTexture(made.picture);
+        return {};
     }
-    SDL_SetTextureBlendMode(made, how == Derivation::Shade  ? SDL_BLENDMODE_MOD
-                                  : request.hasTransparency ? SDL_BLENDMODE_BLEND
-                                                            : SDL_BLENDMODE_NONE);
+    SDL_SetTextureBlendMode(made.picture, how == Derivation::Shade  ? SDL_BLENDMODE_MOD
+                                          : request.hasTransparency ? SDL_BLENDMODE_BLEND
+                                                                    : SDL_BLENDMODE_NONE);
     ++picturesMade;
     return made;
 }
@@ -128,7 +161,7 @@ std::size_t DerivedPictures::KeyHash::operator()(const Key& k) const
     return h;
 }
 
-SDL_Texture* DerivedPictures::standIn(SDL_Renderer* renderer, const DerivedRequest& request)
+const StandIn* DerivedPictures::standIn(SDL_Renderer* renderer, const DerivedRequest& request)
 {
     const Derivation how = derivationFor(request);
     if (how == Derivation::None)
@@ -147,24 +180,29 @@ SDL_Texture* DerivedPictures::standIn(SDL_Renderer* renderer, const DerivedReque
     if (fresh)
         e.firstAsked = frame;
     e.lastUsed = frame;
-    if (e.picture != nullptr || e.failed || e.firstAsked == frame)
-        return e.picture;
+    if (e.made.picture != nullptr)
+        return &e.made;
+    if (e.failed || e.firstAsked == frame)
+        return nullptr;
     const std::size_t size = static_cast<std::size_t>(request.width) * static_cast<std::size_t>(request.height) * 4;
     if (madeBytes + size > BUDGET_BYTES)
         return nullptr;  // asked again once older pictures have gone
-    e.picture = makeStandIn(renderer, request, how);
-    e.failed = e.picture == nullptr;
-    e.size = e.picture ? size : 0;
-    madeBytes += e.size;
-    return e.picture;
+    e.made = makeStandIn(renderer, request, how);
+    if (e.made.picture == nullptr) {
+        e.failed = true;
+        return nullptr;
+    }
+    e.size = size;
+    madeBytes += size;
+    return &e.made;
 }
 
 void DerivedPictures::drop(Entry& e)
 {
     madeBytes -= e.size;
     e.size = 0;
-    SDL_Texture* picture = e.picture;
-    e.picture = nullptr;
+    SDL_Texture* picture = e.made.picture;
+    e.made = StandIn{};
     destroyRendererTexture(picture);
 }
 

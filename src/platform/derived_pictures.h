@@ -37,6 +37,14 @@ struct DerivedRequest {
     bool binaryAlpha = false;      // every texel fully opaque or fully transparent
 };
 
+// A picture standing in for a draw, copied 1:1 where the draw would land,
+// untinted, in its own blend mode. Only its ink need be copied: the rest
+// leaves the frame as it is.
+struct StandIn {
+    SDL_Texture* picture = nullptr;
+    SDL_Rect ink{};
+};
+
 class DerivedPictures {
 public:
     DerivedPictures() = default;
@@ -44,11 +52,10 @@ public:
     DerivedPictures(const DerivedPictures&) = delete;
     DerivedPictures& operator=(const DerivedPictures&) = delete;
 
-    // The picture to copy 1:1, whole and untinted, where the draw would
-    // land, in its own blend mode; null to draw as asked. A draw is made
-    // into a picture only when it is asked for again in a later frame, so
-    // one-off draws cost nothing extra.
-    SDL_Texture* standIn(SDL_Renderer* renderer, const DerivedRequest& request);
+    // The picture to draw in place of `request`; null to draw it as asked.
+    // A draw is made into a picture only when it is asked for again in a
+    // later frame, so one-off draws cost nothing extra.
+    const StandIn* standIn(SDL_Renderer* renderer, const DerivedRequest& request);
 
     // Called once a frame is presented: pictures not drawn for a while go.
     void endFrame();
@@ -70,7 +77,7 @@ private:
         std::size_t operator()(const Key& k) const;
     };
     struct Entry {
-        SDL_Texture* picture = nullptr;  // null until asked for in a second frame
+        StandIn made;                    // no picture until asked for in a second frame
         bool failed = false;             // could not be made: draw as asked
         std::uint64_t firstAsked = 0;
         std::uint64_t lastUsed = 0;
