@@ -6,6 +6,9 @@
 //   level_bench            every level
 //   level_bench N [F]      level N (and level 1), F frames a run
 //   level_bench N F RUN    only the run named (sailing, idle or scrolling)
+//
+// KEELHAVEN_BENCH_STAND_INS=0 draws every tinted and scaled picture texel by
+// texel, as before stand-ins were made (derived_pictures.h), to compare.
 #include "bench_common.h"
 #include "entities/ship.h"
 #include "keelhaven/keelhaven.h"
@@ -138,6 +141,8 @@ int main(int argc, char** argv)
     const int frames = argc > 2 ? std::max(1, std::atoi(argv[2])) : (only ? 3000 : 600);
     const std::string onlyRun = argc > 3 ? argv[3] : "";
     platform::testing::useFakeClock(true);
+    if (const char* standIns = std::getenv("KEELHAVEN_BENCH_STAND_INS"); standIns && std::string(standIns) == "0")
+        platform::testing::useDerivedPictures(false);
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = ignore;
