@@ -179,16 +179,35 @@ bool Audio::applyVolume(const char* category, int percent)
 // the engine's first); each effect in the Default category gets its voices.
 void Audio::readyEffects()
 {
-    const std::vector<BankWave> waves = readBankWaves(mapWaveBank.data(), mapWaveBank.size());
+    waves = readBankWaves(mapWaveBank.data(), mapWaveBank.size());
+    wavesChecked.assign(waves.size(), Samples::Unchecked);
     effects = std::make_unique<EffectVoices>(mixer, output);
     for (const BankSound& sound : readBankSounds(soundBankData.data(), soundBankData.size())) {
-        Cue cue{sound.name, sound.cueIndex, kNoEffect};
+        Cue cue{sound.name, sound.cueIndex, kNoEffect, sound.wave < waves.size() ? sound.wave : kNoWave};
         if (!sound.music && sound.category == kEffectsCategoryIndex && sound.wave < waves.size()) {
             const BankWave& wave = waves[sound.wave];
             cue.effect = effects->add(wave, mapWaveBank.data() + wave.offset, sound.volumeByte, kReadyVoices);
         }
         cues.push_back(std::move(cue));
     }
+}
+
+// A wave whose samples would make the engine read out of bounds is not
+// played, and named once.
+bool Audio::samplesSound(const Cue& cue)
+{
+    if (cue.wave == kNoWave)
+        return true;  // the sound bank check found its wave in the bank
+    Samples& checked = wavesChecked[cue.wave];
+    if (checked == Samples::Unchecked) {
+        const BankWave& wave = waves[cue.wave];
+        const bool sound = waveSamplesSound(wave, mapWaveBank.data() + wave.offset);
+        checked = sound ? Samples::Sound : Samples::Damaged;
+        if (!sound)
+            std::fprintf(stderr, "Keelhaven: the sound \"%s\" is not played: its wave in the wave bank is damaged\n",
+                         cue.name.c_str());
+    }
+    return checked == Samples::Sound;
 }
 
 const Audio::Cue* Audio::findCue(const char* name) const
@@ -260,6 +279,8 @@ void Audio::playCue(const char cue[])
     if (!found)
         return;
     cueI = found->index;
+    if (!samplesSound(*found))
+        return;
     if (found->effect != kNoEffect)
         effects->play(found->effect);  // fails, as the engine would, past its limit of copies
     else

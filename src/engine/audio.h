@@ -62,17 +62,23 @@ private:
 
     // A cue of the sound bank; effect is its place in the effects' voices,
     // or kNoEffect for one the engine plays.
+    static constexpr std::size_t kNoWave = ~std::size_t{0};
     struct Cue {
         std::string name;
         std::uint16_t index = 0;
         std::size_t effect = 0;
+        std::size_t wave = kNoWave;  // in `waves`
     };
+    // Whether a wave's samples can be decoded safely, found out when it is
+    // first played (waveSamplesSound).
+    enum class Samples : std::uint8_t { Unchecked, Sound, Damaged };
     static constexpr std::size_t kNoEffect = ~std::size_t{0};
 
     HRESULT startEngine();
     bool applyVolume(const char* category, int percent);
     void readyEffects();
     const Cue* findCue(const char* name) const;
+    bool samplesSound(const Cue& cue);
 
     FACTAudioEngine* xactEngine;
     FACTWaveBank* waveBank;     // destroyed by the engine's shutdown
@@ -81,6 +87,8 @@ private:
     FAudioMasteringVoice* output = nullptr;     // the engine's; destroyed at its shutdown
     std::unique_ptr<EffectVoices> effects;      // gone before the engine shuts down
     std::vector<Cue> cues;
+    std::vector<BankWave> waves;
+    std::vector<Samples> wavesChecked;  // one for each of `waves`
     std::uint16_t cueI;         // index of the cue last played or stopped
     platform::MappedFile mapWaveBank;    // the wave-bank file; voices play straight out of it
     platform::MappedFile soundBankData;  // the sound-bank file, read until shutdown

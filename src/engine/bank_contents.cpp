@@ -23,6 +23,20 @@ constexpr std::uint32_t kNameIndexBytes = 6;
 
 }  // namespace
 
+bool waveSamplesSound(const BankWave& wave, const std::uint8_t* samples)
+{
+    if (!wave.adpcm)
+        return true;  // PCM samples are any 16-bit values
+    constexpr std::uint8_t kPredictors = 7;
+    if (wave.blockAlign < wave.channels || wave.channels == 0)
+        return false;
+    for (std::uint64_t block = 0; block + wave.blockAlign <= wave.bytes; block += wave.blockAlign)
+        for (std::uint32_t c = 0; c < wave.channels; ++c)
+            if (samples[block + c] >= kPredictors)
+                return false;
+    return true;
+}
+
 std::vector<BankWave> readBankWaves(const std::uint8_t* data, std::size_t size)
 {
     const Fields f{data, size};

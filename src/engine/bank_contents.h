@@ -28,6 +28,13 @@ struct BankSound {
     std::uint16_t wave = 0;
 };
 
+// Whether the engine can decode `wave`'s samples, which start at `samples`,
+// without reading out of bounds: each MS-ADPCM block opens with a predictor
+// per channel that picks one of 7 coefficient pairs, and the engine looks
+// it up unchecked. The bank check reads only headers; this reads every
+// block's opening bytes, so it is done for a wave when it is first played.
+bool waveSamplesSound(const BankWave& wave, const std::uint8_t* samples);
+
 // Waves in wave-index order.
 std::vector<BankWave> readBankWaves(const std::uint8_t* data, std::size_t size);
 // Cues in cue-index order.

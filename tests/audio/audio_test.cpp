@@ -4,6 +4,7 @@
 #include "audio_output.h"
 #include "bank_reader.h"
 #include "engine/audio.h"
+#include "engine/bank_contents.h"
 #include "files.h"
 #include "test_waves.h"
 
@@ -306,4 +307,42 @@ TEST(AudioOutput, NoUsableOutputFallsBackToSilence)
         setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
     else
         unsetenv("SDL_AUDIODRIVER");
+}
+
+// An MS-ADPCM block opens with one predictor byte per channel, which the
+// engine uses to look up a coefficient pair without checking it. A wave with
+// a bad one anywhere is never played; the bank still loads and every other
+// cue plays.
+TEST(AudioFiles, AWaveWithADamagedBlockIsNotPlayed)
+{
+    for (const char* damaged : {"BLIP", "LOOPTONE"}) {
+        const TempFolder folder("damaged-wave");
+        const TestBankPaths paths = writeTestBanks(folder);
+        auto waveBank = readBytes(paths.waveBank);
+        const auto soundBank = readBytes(paths.soundBank);
+        const auto waves = readBankWaves(waveBank.data(), waveBank.size());
+        for (const BankSound& sound : readBankSounds(soundBank.data(), soundBank.size()))
+            if (sound.name == damaged) {
+                const BankWave& wave = waves.at(sound.wave);
+                ASSERT_TRUE(wave.adpcm);
+                ASSERT_GE(wave.bytes / wave.blockAlign, 3u);
+                waveBank.at(wave.offset + 2 * wave.blockAlign) = 7;  // the third block's
+            }
+        writeBytes(paths.waveBank, waveBank);
+
+        Audio audio(paths.waveBank, paths.soundBank);
+        ASSERT_EQ(audio.initialize(), S_OK) << damaged;
+        const char* intact = std::string(damaged) == "BLIP" ? "LOOPTONE" : "BLIP";
+        testing::internal::CaptureStderr();
+        audio.playCue(damaged);
+        audio.playCue(damaged);
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(instances(audio, damaged), 0);
+        const std::string line = std::string("the sound \"") + damaged + "\" is not played";
+        EXPECT_NE(said.find(line), std::string::npos) << said;
+        EXPECT_EQ(said.find(line), said.rfind(line)) << "named once: " << said;
+        audio.playCue(intact);
+        EXPECT_EQ(instances(audio, intact), 1) << intact;
+        audio.run();
+    }
 }

@@ -76,6 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const BankWave& w : waves)
             fuzz::require(w.offset + w.bytes <= size && w.bytes > 0 && w.blockAlign > 0 && w.frames > 0,
                           "a wave's samples inside the file, in whole blocks");
+        for (const BankWave& w : waves)
+            waveSamplesSound(w, data + w.offset);  // reads only inside the samples
     }
     return 0;
 }
