@@ -9,7 +9,7 @@ PACKAGES=(
   googletest libgtest-dev
   python3 python3-pil python3-numpy
   dpkg-dev appstream desktop-file-utils
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev ccache
 )
 
 missing=()

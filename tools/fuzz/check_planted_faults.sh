@@ -5,7 +5,8 @@
 # tools/fuzz/planted/ breaks one promise of one reader (its first line names
 # the harness that must notice). The script keeps a scratch copy of the
 # tree in build-fuzz/planted/tree, so the game's sources never carry a
-# fault, and builds it with clang like tools/fuzz/run_fuzzers.sh. First the
+# fault, and builds it with clang like tools/fuzz/run_fuzzers.sh, in
+# build-fuzz/planted/tree/build-fuzz. First the
 # untouched readers must pass every harness's seeds; then, fault by fault,
 # the patch goes in, its harness is rebuilt and fuzzed from its seeds for at
 # most SECONDS (default 60), and it must fail; the patch comes out again.
@@ -23,7 +24,9 @@ fi
 
 scratch=build-fuzz/planted
 tree=$scratch/tree
-build=$scratch/build
+# Built inside the copy, as build-fuzz is in the checkout, so that with
+# ccache the copy reuses build-fuzz's objects (fuzz_build.sh).
+build=$tree/build-fuzz
 mkdir -p "$tree" "$scratch/logs"
 
 # The scratch copy follows the working tree by content: a file that differs
@@ -49,8 +52,8 @@ for top in tops:
                 os.remove(os.path.join(d, f))
 EOF
 
-CC=clang CXX=clang++ cmake -S "$tree" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEELHAVEN_FUZZ=ON \
-  -DKEELHAVEN_TESTS=OFF -DKEELHAVEN_BENCH=OFF >/dev/null
+source tools/fuzz/fuzz_build.sh
+fuzz_configure "$tree" "$build"
 cmake --build "$build" --target fuzzers -j"$(nproc)" >"$scratch/logs/build.log" 2>&1 ||
   { tail -30 "$scratch/logs/build.log"; exit 1; }
 

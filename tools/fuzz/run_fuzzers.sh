@@ -11,8 +11,8 @@ cd "$(dirname "$0")/../.."
 seconds="${1:-30}"
 shift || true
 
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEELHAVEN_FUZZ=ON \
-  -DKEELHAVEN_TESTS=OFF -DKEELHAVEN_BENCH=OFF >/dev/null
+source tools/fuzz/fuzz_build.sh
+fuzz_configure . build-fuzz
 cmake --build build-fuzz --target fuzzers -j"$(nproc)"
 
 harnesses=("$@")
