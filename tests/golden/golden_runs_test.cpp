@@ -59,7 +59,7 @@ TEST(GoldenRuns, EveryLevelAndLevelTwentyEightsSecondExitHasOne)
 TEST_P(GoldenRun, StillWinsOnTheSameDigest)
 {
     testsupport::SaveFolder saves;
-    const std::string path = std::string(KEELHAVEN_GOLDEN_RUNS) + "/" + GetParam() + ".khreplay";
+    const std::string path = (fs::path(KEELHAVEN_GOLDEN_RUNS) / (GetParam() + ".khreplay")).string();
     WinWatcher::won = false;
     std::optional<JournalEnd> ended;
     const bool secondExit = GetParam().find("second-exit") != std::string::npos;
