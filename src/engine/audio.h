@@ -62,6 +62,7 @@ private:
 
     // A cue of the sound bank; effect is its place in the effects' voices,
     // or kNoEffect for one the engine plays.
+    static constexpr std::size_t kNoEffect = ~std::size_t{0};
     static constexpr std::size_t kNoWave = ~std::size_t{0};
     struct Cue {
         std::string name;
@@ -72,7 +73,6 @@ private:
     // Whether a wave's samples can be decoded safely, found out when it is
     // first played (waveSamplesSound).
     enum class Samples : std::uint8_t { Unchecked, Sound, Damaged };
-    static constexpr std::size_t kNoEffect = ~std::size_t{0};
 
     HRESULT startEngine();
     bool applyVolume(const char* category, int percent);

@@ -73,11 +73,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // What the effects' voices are handed: every wave's samples in the file.
         const std::vector<BankWave> waves = readBankWaves(data, size);
         fuzz::require(waves.size() == summary.waves, "a wave read for each entry");
-        for (const BankWave& w : waves)
+        for (const BankWave& w : waves) {
             fuzz::require(w.offset + w.bytes <= size && w.bytes > 0 && w.blockAlign > 0 && w.frames > 0,
                           "a wave's samples inside the file, in whole blocks");
-        for (const BankWave& w : waves)
             waveSamplesSound(w, data + w.offset);  // reads only inside the samples
+        }
     }
     return 0;
 }
